@@ -1,0 +1,41 @@
+// The shell command that stores the device list in the configuration manager over the gateway's
+// bus: one dbus-send call of set_config with the key and the list as JSON text.
+#ifndef TRIPLE_IMPORT_IMPORT_COMMAND_H
+#define TRIPLE_IMPORT_IMPORT_COMMAND_H
+
+#include <cstddef>
+
+#include "triple_file.h"
+
+constexpr std::size_t kCommandBufferSize = 2097152;
+// Linux refuses a single program argument of 128 KiB or more with its terminator, and the shell
+// receives the whole command as one argument.
+constexpr std::size_t kCommandMaxLength = 131071;
+// The widest escape of one field byte is \u00XX.
+constexpr std::size_t kMaxEscapedByte = 6;
+// ["f1","f2","f3"], with its terminator.
+constexpr std::size_t kEntrySize = kFieldCount * (kFieldSize - 1) * kMaxEscapedByte + 12;
+
+struct ImportCommand {
+  char* text;          // the command buffer, kCommandBufferSize bytes
+  std::size_t length;  // length of the command so far, counted on past the end of the buffer
+  char entry[kEntrySize];
+};
+
+// Writes the fixed start of the command, which opens the device list, into `buffer`.
+void start_import_command(ImportCommand* command, char* buffer);
+
+// Appends ["f1","f2","f3"], with the fields escaped for JSON and for the single-quoted shell word.
+void append_device_entry(ImportCommand* command, const DeviceTriple& triple);
+
+// Ends the device list; call it only after at least one entry.
+void close_device_list(ImportCommand* command);
+
+// Whether the whole command is in the buffer and short enough for the shell to be given it.
+bool import_command_fits(const ImportCommand& command);
+
+// Runs the command through the shell and waits for it. Returns the shell's exit status, or -1
+// when the shell could not be run or was killed by a signal.
+int run_import_command(const ImportCommand& command);
+
+#endif

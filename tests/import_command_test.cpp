@@ -1,0 +1,128 @@
+#include "import_command.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kPrefix =
+    "dbus-send --bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmanager "
+    "--print-reply /iot/dmp/configmanager iot.dmp.configmanager.set_config "
+    "string:'gw_dimu_devicetuple' string:'[";
+
+DeviceTriple make_triple(const std::string& f1, const std::string& f2, const std::string& f3) {
+  DeviceTriple triple = {};
+  std::strcpy(triple.field[0], f1.c_str());
+  std::strcpy(triple.field[1], f2.c_str());
+  std::strcpy(triple.field[2], f3.c_str());
+  return triple;
+}
+
+// Builds the command for these triples in a fresh buffer.
+struct Built {
+  std::unique_ptr<char[]> buffer{new char[kCommandBufferSize]};
+  std::unique_ptr<ImportCommand> command{new ImportCommand()};
+  std::string text() const { return command->text; }
+};
+
+void build(Built* b, const std::vector<DeviceTriple>& triples) {
+  start_import_command(b->command.get(), b->buffer.get());
+  for (const DeviceTriple& t : triples) append_device_entry(b->command.get(), t);
+  close_device_list(b->command.get());
+}
+
+TEST(ImportCommand, PlainTriplesGiveTheFixedCommand) {
+  EXPECT_EQ(kPrefix.size(), 195u);
+  Built one;
+  build(&one, {make_triple("a", "b", "c")});
+  EXPECT_EQ(one.text(), kPrefix + R"(["a","b","c"]])" + "'");
+  EXPECT_EQ(one.command->length, one.text().size());
+
+  Built two;
+  build(&two, {make_triple("a", "b", "c"), make_triple("d", "e", "f")});
+  EXPECT_EQ(two.text(), kPrefix + R"(["a","b","c"],["d","e","f"]])" + "'");
+}
+
+TEST(ImportCommand, FieldsAreEscapedForJsonAndTheQuotedShellWord) {
+  const struct {
+    std::string field;
+    std::string written;
+  } cases[] = {
+      {"it's", R"(it'\''s)"},
+      {"\"q\"", R"(\"q\")"},
+      {"a\\b", R"(a\\b)"},
+      {"\b\f\n\r\t", R"(\b\f\n\r\t)"},
+      {"\x01\x1f", R"(\u0001\u001f)"},
+      {"$(x) `y`; z", "$(x) `y`; z"},
+      {"Grüße \x7f", "Grüße \x7f"},
+  };
+  for (const auto& c : cases) {
+    Built b;
+    build(&b, {make_triple(c.field, "b", "c")});
+    EXPECT_EQ(b.text(), kPrefix + "[\"" + c.written + R"(","b","c"]])" + "'") << c.field;
+  }
+}
+
+TEST(ImportCommand, LongestEntryIsNeverCut) {
+  const std::string f1(255, 'x'), f2(248, 'y');
+  Built b;
+  build(&b, {make_triple(f1, f2, "z")});
+  EXPECT_EQ(b.text(), kPrefix + "[\"" + f1 + "\",\"" + f2 + R"(","z"]])" + "'");
+
+  // Every byte of every field at its widest escape.
+  const std::string wide(255, '\x01');
+  Built widest;
+  build(&widest, {make_triple(wide, wide, wide)});
+  EXPECT_EQ(widest.command->length, kPrefix.size() + 3 * 255 * 6 + 10 + 2);
+}
+
+TEST(ImportCommand, LengthLimitIsTheShellArgumentLimit) {
+  // 1,953 entries of 67 characters and one of 24 make exactly the longest command.
+  const DeviceTriple small =
+      make_triple(std::string(19, 'a'), std::string(19, 'b'), std::string(18, 'c'));
+  std::vector<DeviceTriple> triples(1953, small);
+  triples.push_back(make_triple(std::string(11, 'x'), "y", "z"));
+  Built longest;
+  build(&longest, triples);
+  EXPECT_EQ(longest.command->length, kCommandMaxLength);
+  EXPECT_TRUE(import_command_fits(*longest.command));
+
+  triples.back().field[2][1] = 'z';
+  Built over;
+  build(&over, triples);
+  EXPECT_EQ(over.command->length, kCommandMaxLength + 1);
+  EXPECT_FALSE(import_command_fits(*over.command));
+}
+
+TEST(ImportCommand, ListBeyondTheBufferIsMeasuredNotWritten) {
+  const std::string wide(255, '\x01');
+  const DeviceTriple triple = make_triple(wide, wide, wide);
+  const std::size_t entry = 3 * 255 * 6 + 11;
+  const std::size_t count = kCommandBufferSize / entry + 10;
+  Built b;
+  start_import_command(b.command.get(), b.buffer.get());
+  for (std::size_t i = 0; i < count; ++i) append_device_entry(b.command.get(), triple);
+  close_device_list(b.command.get());
+  EXPECT_EQ(b.command->length, kPrefix.size() + count * entry + 1);
+  EXPECT_FALSE(import_command_fits(*b.command));
+  EXPECT_LT(std::strlen(b.buffer.get()), kCommandBufferSize);
+}
+
+TEST(ImportCommand, ShellStatusIsReturned) {
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"true", 0}, {"exit 3", 3}, {"kill -9 $$", -1}};
+  for (const auto& c : cases) {
+    char text[32];
+    std::strcpy(text, c.first.c_str());
+    ImportCommand command = {};
+    command.text = text;
+    command.length = c.first.size();
+    EXPECT_EQ(run_import_command(command), c.second) << c.first;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Runs the built triple_import as a user would, with a recording dbus-send first on PATH.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+using Triples = std::vector<std::array<std::string, 3>>;
+
+struct ToolResult {
+  std::string out;  // standard output, byte for byte
+  std::string err;  // standard error
+  int status;       // exit status, or -1 when killed by a signal
+};
+
+// A scratch folder with a stand-in dbus-send that records its argument vector and exits with a
+// chosen status. Removed with everything in it when the object goes.
+class Sandbox {
+ public:
+  Sandbox();
+  ~Sandbox();
+  Sandbox(const Sandbox&) = delete;
+  Sandbox& operator=(const Sandbox&) = delete;
+
+  const std::string& dir() const { return dir_; }
+  std::string write_file(const std::string& name, const std::string& content) const;
+  bool exists(const std::string& name) const;
+  void set_dbus_status(int status) const;
+
+  // Runs the tool with these arguments. Without `program_name` the argument vector is empty.
+  ToolResult run(const std::vector<std::string>& args, bool program_name = true,
+                 const std::string& path = "") const;
+  // How often dbus-send was run, and the argument vector of its last run.
+  int dbus_calls() const;
+  std::vector<std::string> dbus_argv() const;
+
+ private:
+  std::string dir_;
+};
+
+// The tool under test: TRIPLE_IMPORT_TOOL, run through the words of TRIPLE_IMPORT_RUNNER if set.
+const std::string& tool_path();
+bool tool_is_emulated();
+// The directory that the tool should report for itself.
+std::string tool_dir();
+
+// Decodes the device list argument of a set_config call ("string:" and JSON text).
+Triples decode_device_list(const std::string& argument);

@@ -1,0 +1,195 @@
+#include "triple_file.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Fields = std::array<std::string, 3>;
+
+struct Parsed {
+  LineOutcome outcome;
+  std::string out;
+  Fields fields;
+};
+
+Parsed parse(const std::string& text, bool ends_line = true) {
+  DeviceTriple triple = {};
+  LineChunk chunk = {text.c_str(), ends_line};
+  testing::internal::CaptureStdout();
+  Parsed p;
+  p.outcome = parse_triple_line(chunk, 7, &triple);
+  p.out = testing::internal::GetCapturedStdout();
+  if (p.outcome == kDeviceTriple) p.fields = {triple.field[0], triple.field[1], triple.field[2]};
+  return p;
+}
+
+TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
+  const struct {
+    std::string line;
+    Fields fields;
+  } cases[] = {
+      {"[a,b,c]\n", {"a", "b", "c"}},
+      {"[a,b,c]", {"a", "b", "c"}},
+      {"dev [a,b,c] end\n", {"a", "b", "c"}},
+      {"[ a , b , c ]\n", {" a ", " b ", " c "}},
+      {"[a,b,c,d]\n", {"a", "b", "c,d"}},
+      {"[a]x,[b,c]]\n", {"a]x", "[b", "c"}},
+      {"[a,b,c]\r\n", {"a", "b", "c"}},
+      {"[a,b,c\n", {"a", "b", "c"}},
+      {"[a,b,c\r\n", {"a", "b", "c"}},
+      {"[a,b,c", {"a", "b", "c"}},
+      {"[a,b,c\r", {"a", "b", "c\r"}},
+      {"[a\tb,\x7f,c\n]\n", {"a\tb", "\x7f", "c\n"}},
+      {"[Grüße,温度,😀]\n", {"Grüße", "温度", "😀"}},
+      {"[" + std::string(255, 'x') + "," + std::string(255, 'y') + ",z]",
+       {std::string(255, 'x'), std::string(255, 'y'), "z"}},
+  };
+  for (const auto& c : cases) {
+    const Parsed p = parse(c.line);
+    ASSERT_EQ(p.outcome, kDeviceTriple) << c.line;
+    EXPECT_EQ(p.fields, c.fields) << c.line;
+    EXPECT_EQ(p.out,
+              "Import device: [" + c.fields[0] + " " + c.fields[1] + " " + c.fields[2] + "] \n");
+  }
+}
+
+TEST(ParseTripleLine, CommentsStartInTheFirstColumnOnly) {
+  EXPECT_EQ(parse("#[a,b,c]\n").outcome, kComment);
+  EXPECT_EQ(parse("#[a,b,c]\n").out, "");
+  EXPECT_EQ(parse(" # not a comment\n").out, "Line 7 format error:  # not a comment\n \n");
+}
+
+TEST(ParseTripleLine, LinesWithoutBracketAreFormatErrors) {
+  for (const std::string line : {"\n", "a,b,c]\n", "   \r\n", "no bracket at all"}) {
+    const Parsed p = parse(line);
+    EXPECT_EQ(p.outcome, kFormatError) << line;
+    EXPECT_EQ(p.out, "Line 7 format error: " + line + " \n");
+  }
+}
+
+TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
+  const std::string long_field(256, 'x');
+  const std::string cases[] = {
+      "[a,b]\n",
+      "[,b,c]\n",
+      "[a,,c]\n",
+      "[a,b,]\n",
+      "[a,b,\n",
+      "[a,b,\r\n",
+      "[\n",
+      "[",
+      "[" + long_field + ",b,c]\n",
+      "[a," + long_field + ",c]\n",
+      "[a,b," + long_field + "]\n",
+      "[\xff,b,c]\n",              // not UTF-8
+      "[a,\xc0\xaf,c]\n",          // overlong encoding
+      "[a,b,\xed\xa0\x80]\n",      // surrogate
+      "[a,b,\xe6\x97]\n",          // cut sequence
+      "[a,b,\xf4\x90\x80\x80]\n",  // beyond U+10FFFF
+  };
+  for (const std::string& line : cases) {
+    const Parsed p = parse(line);
+    EXPECT_EQ(p.outcome, kTripleError) << line;
+    EXPECT_EQ(p.out, "Line 7: get triple error: " + line + " \n");
+  }
+}
+
+TEST(ParseTripleLine, OpenFieldThreeNeedsTheWholeLine) {
+  EXPECT_EQ(parse("[a,b,c", false).outcome, kTripleError);
+  EXPECT_EQ(parse("[a,b,c]and more", false).outcome, kDeviceTriple);
+}
+
+// Reads `content` through a real stream; returns the output and the triples handed over.
+struct FileRun {
+  int status;
+  int line_number;
+  std::string out;
+  std::vector<Fields> triples;
+};
+
+void collect(const DeviceTriple& triple, void* context) {
+  static_cast<std::vector<Fields>*>(context)->push_back(
+      {triple.field[0], triple.field[1], triple.field[2]});
+}
+
+FileRun read_content(const std::string& content) {
+  std::FILE* file = std::tmpfile();
+  std::fwrite(content.data(), 1, content.size(), file);
+  std::rewind(file);
+  FileRun run = {0, 0, "", {}};
+  DeviceTriple triple = {};
+  testing::internal::CaptureStdout();
+  run.status = read_triple_file(file, &run.line_number, &triple, collect, &run.triples);
+  run.out = testing::internal::GetCapturedStdout();
+  std::fclose(file);
+  return run;
+}
+
+TEST(ReadTripleFile, NumbersEveryReadAndKeepsFileOrder) {
+  const FileRun run = read_content("# c\n[a,b,c]\nbad\n[a,b,c]\n[d,e,f]");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "Import device: [a b c] \nLine 3 format error: bad\n \n"
+            "Import device: [a b c] \nImport device: [d e f] \n");
+  EXPECT_EQ(run.triples, (std::vector<Fields>{{"a", "b", "c"}, {"a", "b", "c"}, {"d", "e", "f"}}));
+  EXPECT_EQ(run.line_number, 5);
+}
+
+TEST(ReadTripleFile, FinalLineBreakCostsOneMoreLineNumber) {
+  EXPECT_EQ(read_content("[a,b,c]\n").line_number, 2);
+  EXPECT_EQ(read_content("").line_number, 1);
+}
+
+TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
+  // 511 bytes and the line break: the line break alone is the next line.
+  const FileRun exact = read_content("#" + std::string(510, 'x') + "\n[a,b,c]\n");
+  EXPECT_EQ(exact.out, "Line 2 format error: \n \nImport device: [a b c] \n");
+
+  // Field 3 open at the end of a cut read would be cut short.
+  const std::string open = std::string(505, ' ') + "[a,b,c";
+  const FileRun cut = read_content(open + "d]\n");
+  EXPECT_EQ(cut.out, "Line 1: get triple error: " + open + " \nLine 2 format error: d]\n \n");
+  EXPECT_TRUE(cut.triples.empty());
+
+  // The same 511 bytes at the very end of the file are a whole line.
+  EXPECT_EQ(read_content(open).triples, (std::vector<Fields>{{"a", "b", "c"}}));
+
+  // A closed triple within the first 511 bytes stands; the rest is a line of its own.
+  const FileRun closed = read_content("[a,b,c]" + std::string(595, 'x') + "\n");
+  EXPECT_EQ(closed.triples.size(), 1u);
+  EXPECT_EQ(closed.out,
+            "Import device: [a b c] \nLine 2 format error: " + std::string(91, 'x') + "\n \n");
+}
+
+TEST(ReadTripleFile, NulByteEndsTheVisibleLine) {
+  using namespace std::string_literals;
+  EXPECT_TRUE(read_content("[a,b,c\0d\n"s).triples.empty());
+  EXPECT_TRUE(read_content("[a,b,c\0d"s).triples.empty());
+  EXPECT_EQ(read_content("[a,b,c]\0d\n"s).triples.size(), 1u);
+  EXPECT_EQ(read_content("\0[a,b,c]\n[d,e,f]\n"s).out,
+            "Line 1 format error:  \nImport device: [d e f] \n");
+}
+
+TEST(ReadTripleFile, WindowsLineEndsGiveTheSameTriples) {
+  EXPECT_EQ(read_content("[a,b,c]\r\n[d,e,f]\r\n").triples,
+            read_content("[a,b,c]\n[d,e,f]\n").triples);
+}
+
+TEST(ReadTripleFile, ReadErrorIsReportedWithItsLineNumber) {
+  std::FILE* dir = std::fopen("/", "r");
+  ASSERT_NE(dir, nullptr);
+  int line_number = 4;
+  DeviceTriple triple = {};
+  std::vector<Fields> triples;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(read_triple_file(dir, &line_number, &triple, collect, &triples), -1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Line 5 read error.\n");
+  std::fclose(dir);
+}
+
+}  // namespace
