@@ -49,15 +49,24 @@ std::string find_program(const std::string& name) {
   return name;
 }
 
+const char* setting(const char* name, const char* fallback) {
+  const char* value = std::getenv(name);
+  return value ? value : fallback;
+}
+
+const char* runner() {
+  return setting("TRIPLE_IMPORT_RUNNER", DEFAULT_RUNNER);
+}
+
 }  // namespace
 
 const std::string& tool_path() {
-  static const std::string path = std::getenv("TRIPLE_IMPORT_TOOL");
+  static const std::string path = setting("TRIPLE_IMPORT_TOOL", DEFAULT_TOOL);
   return path;
 }
 
 bool tool_is_emulated() {
-  return !split_words(std::getenv("TRIPLE_IMPORT_RUNNER")).empty();
+  return !split_words(runner()).empty();
 }
 
 std::string tool_dir() {
@@ -108,7 +117,7 @@ std::vector<std::string> Sandbox::dbus_argv() const {
 
 ToolResult Sandbox::run(const std::vector<std::string>& args, bool program_name,
                         const std::string& path) const {
-  std::vector<std::string> words = split_words(std::getenv("TRIPLE_IMPORT_RUNNER"));
+  std::vector<std::string> words = split_words(runner());
   if (!words.empty()) words[0] = find_program(words[0]);
   words.push_back(tool_path());
   words.insert(words.end(), args.begin(), args.end());

@@ -38,7 +38,7 @@ class Sandbox {
   std::string dir_;
 };
 
-// The tool under test: TRIPLE_IMPORT_TOOL, run through the words of TRIPLE_IMPORT_RUNNER if set.
+// The tool under test (TRIPLE_IMPORT_TOOL), run through the words of TRIPLE_IMPORT_RUNNER, if any.
 const std::string& tool_path();
 bool tool_is_emulated();
 // The directory that the tool should report for itself.
