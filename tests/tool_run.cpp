@@ -118,9 +118,14 @@ std::vector<std::string> Sandbox::dbus_argv() const {
 ToolResult Sandbox::run(const std::vector<std::string>& args, bool program_name,
                         const std::string& path) const {
   std::vector<std::string> words = split_words(runner());
-  if (!words.empty()) words[0] = find_program(words[0]);
   words.push_back(tool_path());
   words.insert(words.end(), args.begin(), args.end());
+  return run_program(words, program_name, path);
+}
+
+ToolResult Sandbox::run_program(std::vector<std::string> words, bool program_name,
+                                const std::string& path) const {
+  words[0] = find_program(words[0]);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);

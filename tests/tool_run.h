@@ -30,6 +30,10 @@ class Sandbox {
   // Runs the tool with these arguments. Without `program_name` the argument vector is empty.
   ToolResult run(const std::vector<std::string>& args, bool program_name = true,
                  const std::string& path = "") const;
+  // Runs a program, found on this process's PATH, in the sandbox folder; `path` is the PATH that
+  // it gets, by default the sandbox folder first.
+  ToolResult run_program(std::vector<std::string> words, bool program_name = true,
+                         const std::string& path = "") const;
   // How often dbus-send was run, and the argument vector of its last run.
   int dbus_calls() const;
   std::vector<std::string> dbus_argv() const;

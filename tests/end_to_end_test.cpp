@@ -1,0 +1,110 @@
+// The tool against the stand-in configuration manager on a private gateway bus; run under
+// scripts/gateway-bus, which provides the bus and the stand-in.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tool_run.h"
+
+namespace {
+
+const std::string kDest = "--dest=iot.dmp.configmanager";
+const std::string kPath = "/iot/dmp/configmanager";
+
+std::string bus() {
+  const char* address = std::getenv("GATEWAY_BUS_ADDRESS");
+  return std::string("--bus=") + (address ? address : "unix:path=/nonexistent");
+}
+
+std::string system_path() {
+  return std::getenv("PATH");
+}
+
+std::string stored_file() {
+  std::ifstream in(std::getenv("CONFIGMANAGER_STORE"), std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The device list as the configuration manager gives it back over the bus.
+std::string read_back(const Sandbox& box) {
+  const ToolResult r =
+      box.run_program({"dbus-send", bus(), "--print-reply=literal", kDest, kPath,
+                       "iot.dmp.configmanager.get_config", "string:gw_dimu_devicetuple"},
+                      true, system_path());
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::size_t start = r.out.find_first_not_of(' ');
+  return start == std::string::npos ? "" : r.out.substr(start);
+}
+
+bool name_has_owner(const Sandbox& box) {
+  const ToolResult r =
+      box.run_program({"dbus-send", bus(), "--print-reply=literal", "--dest=org.freedesktop.DBus",
+                       "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                       "string:iot.dmp.configmanager"},
+                      true, system_path());
+  return r.out.find("true") != std::string::npos;
+}
+
+class EndToEnd : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("CONFIGMANAGER_STORE")) GTEST_SKIP() << "run it under scripts/gateway-bus";
+  }
+  Sandbox box;
+};
+
+TEST_F(EndToEnd, StoredListHoldsExactlyTheTriplesOfTheFile) {
+  const ToolResult r = box.run({box.write_file("devices.txt",
+                                               "# hall B\n"
+                                               "[pk1,dev1,s1]\n"
+                                               "[it's,say \"hi\",back\\slash]\n"
+                                               "[$(touch pwned),`id`;x, two  blanks ]\n"
+                                               "[Grüße,温度,✓]\n"
+                                               "not a triple\n")},
+                               true, system_path());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Find 4 items.\nmethod return"), std::string::npos) << r.out;
+  const Triples expected = {{"pk1", "dev1", "s1"},
+                            {"it's", "say \"hi\"", "back\\slash"},
+                            {"$(touch pwned)", "`id`;x", " two  blanks "},
+                            {"Grüße", "温度", "✓"}};
+  EXPECT_EQ(decode_device_list("string:" + read_back(box)), expected);
+  EXPECT_FALSE(box.exists("pwned"));
+}
+
+TEST_F(EndToEnd, ValueThatIsNotAListOfTriplesIsRefused) {
+  ASSERT_EQ(box.run({box.write_file("devices.txt", "[a,b,c]\n")}, true, system_path()).status, 0);
+  const std::string before = stored_file();
+  for (const std::string value :
+       {"not json", "{}", "[[\"a\",\"b\"]]", "[[\"a\",\"b\",1]]", "[\"a\",\"b\",\"c\"]"}) {
+    const ToolResult r = box.run_program(
+        {"dbus-send", bus(), "--print-reply", kDest, kPath, "iot.dmp.configmanager.set_config",
+         "string:gw_dimu_devicetuple", "string:" + value},
+        true, system_path());
+    EXPECT_NE(r.status, 0) << value;
+    EXPECT_NE(r.err.find("Error iot.dmp.configmanager.Error.InvalidValue"), std::string::npos)
+        << r.err;
+  }
+  EXPECT_EQ(stored_file(), before);
+  EXPECT_EQ(read_back(box), R"([["a","b","c"]])");
+}
+
+TEST_F(EndToEnd, StoppedConfigManagerFailsTheRun) {
+  const pid_t pid = static_cast<pid_t>(std::atol(std::getenv("CONFIGMANAGER_PID")));
+  ASSERT_EQ(kill(pid, SIGTERM), 0);
+  for (int i = 0; i < 100 && name_has_owner(box); ++i) usleep(50000);
+  const ToolResult r = box.run({box.write_file("devices.txt", "[a,b,c]\n")}, true, system_path());
+  EXPECT_NE(r.out.find("Find 1 items.\nImport command failed: status 1\n"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.status, 255);
+}
+
+}  // namespace
