@@ -43,8 +43,7 @@ class ConfigStoreTest : public testing::Test {
 TEST_F(ConfigStoreTest, StoredValuesSurviveARestart) {
   ConfigStore store(path);
   ASSERT_EQ(store.load(), "");
-  EXPECT_EQ(store.set(kDeviceListKey, R"([["a","b","c"]])").outcome,
-            ConfigStore::Outcome::kStored);
+  EXPECT_EQ(store.set(kDeviceListKey, R"([["a","b","c"]])").outcome, ConfigStore::Outcome::kStored);
   EXPECT_EQ(store.set("other", "any text").outcome, ConfigStore::Outcome::kStored);
 
   ConfigStore restarted(path);
@@ -57,8 +56,7 @@ TEST_F(ConfigStoreTest, StoredValuesSurviveARestart) {
 
 TEST_F(ConfigStoreTest, RefusedOrUnwritableValueChangesNothing) {
   ConfigStore store(path);
-  ASSERT_EQ(store.set(kDeviceListKey, R"([["a","b","c"]])").outcome,
-            ConfigStore::Outcome::kStored);
+  ASSERT_EQ(store.set(kDeviceListKey, R"([["a","b","c"]])").outcome, ConfigStore::Outcome::kStored);
   const auto refused = store.set(kDeviceListKey, R"([["a","b"]])");
   EXPECT_EQ(refused.outcome, ConfigStore::Outcome::kInvalidValue);
   EXPECT_EQ(store.get(kDeviceListKey), R"([["a","b","c"]])");

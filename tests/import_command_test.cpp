@@ -16,9 +16,11 @@ const std::string kPrefix =
 
 DeviceTriple make_triple(const std::string& f1, const std::string& f2, const std::string& f3) {
   DeviceTriple triple = {};
-  std::strcpy(triple.field[0], f1.c_str());
-  std::strcpy(triple.field[1], f2.c_str());
-  std::strcpy(triple.field[2], f3.c_str());
+  const std::string* fields[] = {&f1, &f2, &f3};
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    std::strcpy(triple.field[i], fields[i]->c_str());
+    triple.length[i] = fields[i]->size();
+  }
   return triple;
 }
 
@@ -67,6 +69,28 @@ TEST(ImportCommand, FieldsAreEscapedForJsonAndTheQuotedShellWord) {
   }
 }
 
+TEST(ImportCommand, EveryByteNeedingEscapeIsFoundWhereverItStands) {
+  // Long fields are checked eight bytes at a time; a byte to escape may stand anywhere.
+  const std::pair<char, std::string> specials[] = {
+      {'\'', R"('\'')"},     {'"', R"(\")"},        {'\\', R"(\\)"},
+      {'\x01', R"(\u0001)"}, {'\x1f', R"(\u001f)"}, {'\n', R"(\n)"},
+  };
+  for (const auto& [special, written] : specials) {
+    for (std::size_t length : {1u, 7u, 8u, 9u, 16u, 17u, 255u}) {
+      for (std::size_t at = 0; at < length; ++at) {
+        std::string field(length, 'a');
+        field[at] = special;
+        Built b;
+        build(&b, {make_triple(field, "b", "c")});
+        const std::string expected =
+            std::string(at, 'a') + written + std::string(length - at - 1, 'a');
+        ASSERT_EQ(b.text(), kPrefix + "[\"" + expected + R"(","b","c"]])" + "'")
+            << int(special) << " at " << at << " of " << length;
+      }
+    }
+  }
+}
+
 TEST(ImportCommand, LongestEntryIsNeverCut) {
   const std::string f1(255, 'x'), f2(248, 'y');
   Built b;
@@ -91,7 +115,7 @@ TEST(ImportCommand, LengthLimitIsTheShellArgumentLimit) {
   EXPECT_EQ(longest.command->length, kCommandMaxLength);
   EXPECT_TRUE(import_command_fits(*longest.command));
 
-  triples.back().field[2][1] = 'z';
+  triples.back() = make_triple(std::string(11, 'x'), "y", "zz");
   Built over;
   build(&over, triples);
   EXPECT_EQ(over.command->length, kCommandMaxLength + 1);

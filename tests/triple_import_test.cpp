@@ -141,7 +141,7 @@ TEST(TripleImport, FailedCommandFailsTheRun) {
 // 1,953 entries of 67 characters make the longest command of such entries that the shell accepts.
 std::string devices_of_67(int count) {
   std::string file;
-  char line[64];
+  char line[80];
   for (int i = 0; i < count; ++i) {
     std::snprintf(line, sizeof line, "[product_key_%06d,device_name_%06d,secret_0123456789abc]\n",
                   i, i);
