@@ -127,8 +127,8 @@ std::size_t next_read(Reader* reader, char* area, LineChunk* chunk) {
   top_up(reader);
   const char* next = reader->block + reader->start;
   const std::size_t left = reader->end - reader->start;
+  if (left == 0) return 0;
   const std::size_t limit = left < kChunkSize - 1 ? left : kChunkSize - 1;
-  if (limit == 0) return 0;
   const char* line_break = static_cast<const char*>(std::memchr(next, '\n', limit));
   const std::size_t length = line_break ? static_cast<std::size_t>(line_break - next) + 1 : limit;
   std::memcpy(area, next, length);
