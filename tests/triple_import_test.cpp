@@ -3,18 +3,10 @@
 
 #include <string>
 
+#include "set_config_words.h"
 #include "tool_run.h"
 
 namespace {
-
-const std::vector<std::string> kSetConfigWords = {
-    "--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket",
-    "--dest=iot.dmp.configmanager",
-    "--print-reply",
-    "/iot/dmp/configmanager",
-    "iot.dmp.configmanager.set_config",
-    "string:gw_dimu_devicetuple",
-};
 
 std::string current_dir_line() {
   return "Current Dir = " + tool_dir() + " \n";
