@@ -115,10 +115,15 @@ std::vector<std::string> Sandbox::dbus_argv() const {
   return argv;
 }
 
+std::vector<std::string> tool_words(const std::string& tool) {
+  std::vector<std::string> words = split_words(runner());
+  words.push_back(tool);
+  return words;
+}
+
 ToolResult Sandbox::run(const std::vector<std::string>& args, bool program_name,
                         const std::string& path) const {
-  std::vector<std::string> words = split_words(runner());
-  words.push_back(tool_path());
+  std::vector<std::string> words = tool_words(tool_path());
   words.insert(words.end(), args.begin(), args.end());
   return run_program(words, program_name, path);
 }

@@ -45,6 +45,8 @@ class Sandbox {
 // The tool under test (TRIPLE_IMPORT_TOOL), run through the words of TRIPLE_IMPORT_RUNNER, if any.
 const std::string& tool_path();
 bool tool_is_emulated();
+// The words that run a copy of the tool: the runner's, then `tool`.
+std::vector<std::string> tool_words(const std::string& tool);
 // The directory that the tool should report for itself.
 std::string tool_dir();
 

@@ -1,6 +1,8 @@
 // Black-box runs of the built tool with a recording dbus-send first on PATH.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "set_config_words.h"
@@ -44,6 +46,20 @@ TEST(TripleImport, UnopenableFileIsReportedWithoutLineBreak) {
   Sandbox box;
   const ToolResult r = box.run({"no/such/file.txt"});
   EXPECT_EQ(r.out, current_dir_line() + tool_path() + ": Unable to open no/such/file.txt");
+  EXPECT_EQ(r.status, 255);
+}
+
+TEST(TripleImport, ExecutableInTheRootDirectoryReportsAnEmptyDirectory) {
+  const std::string copy = "/triple_import_test." + std::to_string(getpid());
+  std::error_code error;
+  std::filesystem::copy_file(tool_path(), copy, error);
+  if (error) GTEST_SKIP() << "the root directory is not writable here";
+  Sandbox box;
+  std::vector<std::string> words = tool_words(copy);
+  words.push_back("missing.txt");
+  const ToolResult r = box.run_program(words);
+  std::filesystem::remove(copy);
+  EXPECT_EQ(r.out, "Current Dir =  \n" + copy + ": Unable to open missing.txt");
   EXPECT_EQ(r.status, 255);
 }
 
