@@ -71,7 +71,8 @@ int main(int argc, char* argv[]) {
   if (get_current_dir(dir) != 0) return kStatusFailure;  // NOLINT(clang-analyzer-unix.Malloc)
   std::printf("Current Dir = %s \n", dir);
 
-  std::FILE* file = std::fopen(argv[1], "r");
+  // Close-on-exec: the shell and dbus-send have no business with the file.
+  std::FILE* file = std::fopen(argv[1], "re");
   if (!file) {
     std::printf("%s: Unable to open %s", program_name(argc, argv), argv[1]);
     return kStatusFailure;

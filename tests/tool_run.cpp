@@ -20,6 +20,7 @@ const char kStandIn[] = R"sh(#!/bin/sh
 here=$(dirname "$0")
 echo call >> "$here/dbus_calls"
 for arg do printf '%s\0' "$arg"; done > "$here/dbus_argv"
+for fd in /proc/$$/fd/*; do readlink "$fd"; done > "$here/dbus_files"
 echo "dbus-send stand-in ran"
 exit "$(cat "$here/dbus_status" 2>/dev/null || echo 0)"
 )sh";
@@ -103,6 +104,10 @@ void Sandbox::set_dbus_status(int status) const {
 int Sandbox::dbus_calls() const {
   const std::string calls = read_all(dir_ + "/dbus_calls");
   return static_cast<int>(std::count(calls.begin(), calls.end(), '\n'));
+}
+
+std::string Sandbox::dbus_files() const {
+  return read_all(dir_ + "/dbus_files");
 }
 
 std::vector<std::string> Sandbox::dbus_argv() const {

@@ -37,6 +37,8 @@ class Sandbox {
   // How often dbus-send was run, and the argument vector of its last run.
   int dbus_calls() const;
   std::vector<std::string> dbus_argv() const;
+  // What dbus-send had open, one path a line.
+  std::string dbus_files() const;
 
  private:
   std::string dir_;

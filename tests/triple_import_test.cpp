@@ -104,6 +104,7 @@ TEST(TripleImport, TypicalFileSendsItsTriplesInOrderAfterItsOwnLines) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(sent_list(box), (Triples{{"pk1", "dev1", "s1"}, {"pk2", "dev2", "s2"}}));
   EXPECT_EQ(box.dbus_argv().back(), R"(string:[["pk1","dev1","s1"],["pk2","dev2","s2"]])");
+  EXPECT_EQ(box.dbus_files().find("devices.txt"), std::string::npos) << box.dbus_files();
 }
 
 TEST(TripleImport, FieldsReachTheListByteForByteAndRunNothing) {
