@@ -2,7 +2,7 @@
 # Checks that a triple_import binary is what every gateway can load: 32-bit ARM EABI5 for ARMv7
 # with the hard-float calling convention, the gateway's loader and library folder, libc.so.6
 # alone and nothing newer of it than GLIBC_2.4, the Linux 2.6.32 ABI note, hardened (full RELRO,
-# fortified calls) and small enough once stripped.
+# fortified calls, as hardening-check judges too) and small enough once stripped.
 # Usage: check_gateway_elf.sh BINARY LIB_DIR MAX_STRIPPED_BYTES  (READELF and STRIP may name tools)
 set -uo pipefail
 binary=$1 lib_dir=$2 max_size=$3
@@ -45,6 +45,12 @@ newest=$("$readelf" -V "$binary" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -1)
 # Every armhf glibc has GLIBC_2.4; anything newer shuts out the older gateways.
 expect "newest C library version needed" "$(printf '%s\n' "$newest" GLIBC_2.4 | sort -V | tail -1)" \
   GLIBC_2.4
+# Debian's own judge of the same (devscripts).
+report=$(hardening-check "$binary" 2>/dev/null)
+for feature in "Position Independent Executable" "Fortify Source functions" \
+  "Read-only relocations" "Immediate binding"; do
+  expect "hardening-check: $feature" "$(sed -n "s/^ *$feature: \([a-z]*\).*/\1/p" <<<"$report")" yes
+done
 
 stripped=$(mktemp)
 trap 'rm -f "$stripped"' EXIT
