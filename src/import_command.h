@@ -11,15 +11,9 @@ constexpr std::size_t kCommandBufferSize = 2097152;
 // Linux refuses a single program argument of 128 KiB or more with its terminator, and the shell
 // receives the whole command as one argument.
 constexpr std::size_t kCommandMaxLength = 131071;
-// The widest escape of one field byte is \u00XX.
-constexpr std::size_t kMaxEscapedByte = 6;
-// ["f1","f2","f3"], with its terminator.
-constexpr std::size_t kEntrySize = kFieldCount * (kFieldSize - 1) * kMaxEscapedByte + 12;
-
 struct ImportCommand {
   char* text;          // the command buffer, kCommandBufferSize bytes
   std::size_t length;  // length of the command so far, counted on past the end of the buffer
-  char entry[kEntrySize];
 };
 
 // Writes the fixed start of the command, which opens the device list, into `buffer`.
@@ -30,9 +24,6 @@ void append_device_entry(ImportCommand* command, const DeviceTriple& triple);
 
 // Ends the device list; call it only after at least one entry.
 void close_device_list(ImportCommand* command);
-
-// Whether the whole command is in the buffer and short enough for the shell to be given it.
-bool import_command_fits(const ImportCommand& command);
 
 // Runs the command through the shell and waits for it. Returns the shell's exit status, or -1
 // when the shell could not be run or was killed by a signal.

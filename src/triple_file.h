@@ -13,7 +13,6 @@ constexpr std::size_t kFieldCount = 3;
 
 struct DeviceTriple {
   char field[kFieldCount][kFieldSize];
-  std::size_t length[kFieldCount];  // of each field, without its terminator
 };
 
 enum LineOutcome { kComment, kFormatError, kTripleError, kDeviceTriple };

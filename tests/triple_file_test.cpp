@@ -49,12 +49,20 @@ TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
       {"[" + std::string(255, 'x') + "," + std::string(255, 'y') + ",z]",
        {std::string(255, 'x'), std::string(255, 'y'), "z"}},
   };
-  for (const auto& c : cases) {
-    const Parsed p = parse(c.line);
-    ASSERT_EQ(p.outcome, kDeviceTriple) << c.line;
-    EXPECT_EQ(p.fields, c.fields) << c.line;
-    EXPECT_EQ(p.out,
-              "Import device: [" + c.fields[0] + " " + c.fields[1] + " " + c.fields[2] + "] \n");
+  std::vector<std::pair<std::string, Fields>> rows;
+  for (const auto& c : cases) rows.push_back({c.line, c.fields});
+  // Every boundary of UTF-8, alone and far into a long field.
+  for (const std::string code_point :
+       {"\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf", "\xee\x80\x80", "\xef\xbf\xbf",
+        "\xf0\x90\x80\x80", "\xf1\x80\x80\x80", "\xf4\x8f\xbf\xbf", "\x7f\xc3\xa9\x7f"}) {
+    const std::string deep = std::string(17, 'a') + code_point + "z";
+    rows.push_back({"[" + code_point + ",b," + deep + "]\n", {code_point, "b", deep}});
+  }
+  for (const auto& [line, fields] : rows) {
+    const Parsed p = parse(line);
+    ASSERT_EQ(p.outcome, kDeviceTriple) << line;
+    EXPECT_EQ(p.fields, fields) << line;
+    EXPECT_EQ(p.out, "Import device: [" + fields[0] + " " + fields[1] + " " + fields[2] + "] \n");
   }
 }
 
@@ -74,7 +82,7 @@ TEST(ParseTripleLine, LinesWithoutBracketAreFormatErrors) {
 
 TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
   const std::string long_field(256, 'x');
-  const std::string cases[] = {
+  std::vector<std::string> cases = {
       "[a,b]\n",
       "[,b,c]\n",
       "[a,,c]\n",
@@ -92,6 +100,12 @@ TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
       "[a,b,\xe6\x97]\n",          // cut sequence
       "[a,b,\xf4\x90\x80\x80]\n",  // beyond U+10FFFF
   };
+  // Stray continuation, lead without continuation, overlongs, surrogate, beyond U+10FFFF.
+  for (const std::string bad : {"\x80", "caf\xe9", "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf",
+                                "\xed\xbf\xbf", "\xf4\x90\x80\x80"}) {
+    cases.push_back("[" + bad + ",b,c]\n");
+    cases.push_back("[a,b," + std::string(17, 'a') + bad + "z]\n");
+  }
   for (const std::string& line : cases) {
     const Parsed p = parse(line);
     EXPECT_EQ(p.outcome, kTripleError) << line;
@@ -143,6 +157,13 @@ TEST(ReadTripleFile, NumbersEveryReadAndKeepsFileOrder) {
 TEST(ReadTripleFile, FinalLineBreakCostsOneMoreLineNumber) {
   EXPECT_EQ(read_content("[a,b,c]\n").line_number, 2);
   EXPECT_EQ(read_content("").line_number, 1);
+  // A last line of one byte after a line break, and a last read of exactly 511 bytes.
+  const FileRun one = read_content("[a,b,c]\nx");
+  EXPECT_EQ(one.out, "Import device: [a b c] \nLine 2 format error: x \n");
+  EXPECT_EQ(one.line_number, 2);
+  const FileRun full = read_content("[a,b,c]" + std::string(504, 'x'));
+  EXPECT_EQ(full.out, "Import device: [a b c] \n");
+  EXPECT_EQ(full.line_number, 1);
 }
 
 TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
