@@ -22,8 +22,11 @@ std::string bus() {
   return std::string("--bus=") + (address ? address : "unix:path=/nonexistent");
 }
 
-std::string system_path() {
-  return std::getenv("PATH");
+// dbus-send itself, not the sandbox's recording stand-in.
+RunOptions on_system_path() {
+  RunOptions options;
+  options.path = std::getenv("PATH");
+  return options;
 }
 
 std::string stored_file() {
@@ -38,7 +41,7 @@ std::string read_back(const Sandbox& box) {
   const ToolResult r =
       box.run_program({"dbus-send", bus(), "--print-reply=literal", kDest, kPath,
                        "iot.dmp.configmanager.get_config", "string:gw_dimu_devicetuple"},
-                      true, system_path());
+                      on_system_path());
   EXPECT_EQ(r.status, 0) << r.err;
   const std::size_t start = r.out.find_first_not_of(' ');
   return start == std::string::npos ? "" : r.out.substr(start);
@@ -49,7 +52,7 @@ bool name_has_owner(const Sandbox& box) {
       box.run_program({"dbus-send", bus(), "--print-reply=literal", "--dest=org.freedesktop.DBus",
                        "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
                        "string:iot.dmp.configmanager"},
-                      true, system_path());
+                      on_system_path());
   return r.out.find("true") != std::string::npos;
 }
 
@@ -69,7 +72,7 @@ TEST_F(EndToEnd, StoredListHoldsExactlyTheTriplesOfTheFile) {
                                                "[$(touch pwned),`id`;x, two  blanks ]\n"
                                                "[Grüße,温度,✓]\n"
                                                "not a triple\n")},
-                               true, system_path());
+                               on_system_path());
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("Find 4 items.\nmethod return"), std::string::npos) << r.out;
   const Triples expected = {{"pk1", "dev1", "s1"},
@@ -81,14 +84,14 @@ TEST_F(EndToEnd, StoredListHoldsExactlyTheTriplesOfTheFile) {
 }
 
 TEST_F(EndToEnd, ValueThatIsNotAListOfTriplesIsRefused) {
-  ASSERT_EQ(box.run({box.write_file("devices.txt", "[a,b,c]\n")}, true, system_path()).status, 0);
+  ASSERT_EQ(box.run({box.write_file("devices.txt", "[a,b,c]\n")}, on_system_path()).status, 0);
   const std::string before = stored_file();
   for (const std::string value :
        {"not json", "{}", "[[\"a\",\"b\"]]", "[[\"a\",\"b\",1]]", "[\"a\",\"b\",\"c\"]"}) {
     const ToolResult r = box.run_program(
         {"dbus-send", bus(), "--print-reply", kDest, kPath, "iot.dmp.configmanager.set_config",
          "string:gw_dimu_devicetuple", "string:" + value},
-        true, system_path());
+        on_system_path());
     EXPECT_NE(r.status, 0) << value;
     EXPECT_NE(r.err.find("Error iot.dmp.configmanager.Error.InvalidValue"), std::string::npos)
         << r.err;
@@ -101,7 +104,7 @@ TEST_F(EndToEnd, StoppedConfigManagerFailsTheRun) {
   const pid_t pid = static_cast<pid_t>(std::atol(std::getenv("CONFIGMANAGER_PID")));
   ASSERT_EQ(kill(pid, SIGTERM), 0);
   for (int i = 0; i < 100 && name_has_owner(box); ++i) usleep(50000);
-  const ToolResult r = box.run({box.write_file("devices.txt", "[a,b,c]\n")}, true, system_path());
+  const ToolResult r = box.run({box.write_file("devices.txt", "[a,b,c]\n")}, on_system_path());
   EXPECT_NE(r.out.find("Find 1 items.\nImport command failed: status 1\n"), std::string::npos)
       << r.out;
   EXPECT_EQ(r.status, 255);

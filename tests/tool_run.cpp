@@ -126,26 +126,28 @@ std::vector<std::string> tool_words(const std::string& tool) {
   return words;
 }
 
-ToolResult Sandbox::run(const std::vector<std::string>& args, bool program_name,
-                        const std::string& path) const {
+ToolResult Sandbox::run(const std::vector<std::string>& args, const RunOptions& options) const {
   std::vector<std::string> words = tool_words(tool_path());
   words.insert(words.end(), args.begin(), args.end());
-  return run_program(words, program_name, path);
+  return run_program(words, options);
 }
 
-ToolResult Sandbox::run_program(std::vector<std::string> words, bool program_name,
-                                const std::string& path) const {
+ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions& options) const {
   words[0] = find_program(words[0]);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  std::string path_variable = "PATH=" + (path.empty() ? dir_ + ":" + std::getenv("PATH") : path);
+  const std::string path = options.path.empty() ? dir_ + ":" + std::getenv("PATH") : options.path;
+  std::string path_variable = "PATH=" + path;
   std::vector<char*> env;
   for (char** e = environ; *e; ++e)
     if (std::string(*e).rfind("PATH=", 0) != 0) env.push_back(*e);
   env.push_back(path_variable.data());
   env.push_back(nullptr);
+  std::vector<std::string> steps = {dir_};
+  std::istringstream working_dir(options.working_dir);
+  for (std::string step; std::getline(working_dir, step, '/');) steps.push_back(step);
 
   const std::string out_path = dir_ + "/stdout";
   const std::string err_path = dir_ + "/stderr";
@@ -155,9 +157,11 @@ ToolResult Sandbox::run_program(std::vector<std::string> words, bool program_nam
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(out, 1);
     dup2(err, 2);
-    if (chdir(dir_.c_str()) != 0) _exit(126);
+    // One folder at a time, so that the whole path may be longer than the system takes at once.
+    for (const std::string& step : steps)
+      if (!step.empty() && chdir(step.c_str()) != 0) _exit(126);
     char* no_args[] = {nullptr};
-    execve(argv[0], program_name ? argv.data() : no_args, env.data());
+    execve(argv[0], options.empty_argument_vector ? no_args : argv.data(), env.data());
     _exit(127);
   }
   int wait_status = 0;

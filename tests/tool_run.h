@@ -13,6 +13,12 @@ struct ToolResult {
   int status;       // exit status, or -1 when killed by a signal
 };
 
+struct RunOptions {
+  bool empty_argument_vector = false;  // no program name, not even an empty one
+  std::string path;                    // PATH; by default the sandbox folder, then this process's
+  std::string working_dir;             // below the sandbox folder; may be longer than PATH_MAX
+};
+
 // A scratch folder with a stand-in dbus-send that records its argument vector and exits with a
 // chosen status. Removed with everything in it when the object goes.
 class Sandbox {
@@ -27,13 +33,10 @@ class Sandbox {
   bool exists(const std::string& name) const;
   void set_dbus_status(int status) const;
 
-  // Runs the tool with these arguments. Without `program_name` the argument vector is empty.
-  ToolResult run(const std::vector<std::string>& args, bool program_name = true,
-                 const std::string& path = "") const;
-  // Runs a program, found on this process's PATH, in the sandbox folder; `path` is the PATH that
-  // it gets, by default the sandbox folder first.
-  ToolResult run_program(std::vector<std::string> words, bool program_name = true,
-                         const std::string& path = "") const;
+  // Runs the tool with these arguments.
+  ToolResult run(const std::vector<std::string>& args, const RunOptions& options = {}) const;
+  // Runs a program, found on this process's PATH, as the options say.
+  ToolResult run_program(std::vector<std::string> words, const RunOptions& options = {}) const;
   // How often dbus-send was run, and the argument vector of its last run.
   int dbus_calls() const;
   std::vector<std::string> dbus_argv() const;

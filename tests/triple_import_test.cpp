@@ -1,8 +1,12 @@
 // Black-box runs of the built tool with a recording dbus-send first on PATH.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "set_config_words.h"
@@ -37,7 +41,9 @@ TEST(TripleImport, WrongArgumentCountPrintsUsageAndSucceeds) {
 TEST(TripleImport, EmptyArgumentVectorUsesTheToolName) {
   if (tool_is_emulated()) GTEST_SKIP() << "the emulator always passes a program name";
   Sandbox box;
-  const ToolResult r = box.run({}, false);
+  RunOptions options;
+  options.empty_argument_vector = true;
+  const ToolResult r = box.run({}, options);
   EXPECT_EQ(r.out, "Usage: triple_import devices_triple.txt\n");
   EXPECT_EQ(r.status, 0);
 }
@@ -61,6 +67,38 @@ TEST(TripleImport, ExecutableInTheRootDirectoryReportsAnEmptyDirectory) {
   std::filesystem::remove(copy);
   EXPECT_EQ(r.out, "Current Dir =  \n" + copy + ": Unable to open missing.txt");
   EXPECT_EQ(r.status, 255);
+}
+
+TEST(TripleImport, ExecutableBeyondTheLookupsReachFailsTheRun) {
+  // Its directory is longer than the 4,096 bytes that the lookup takes: made, entered and run
+  // from one folder at a time, as no single path may be that long.
+  Sandbox box;
+  const std::string step(200, 'd');
+  std::string deep;
+  int dir = open(box.dir().c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < 21; ++i) {
+    ASSERT_EQ(mkdirat(dir, step.c_str(), 0700), 0);
+    const int next = openat(dir, step.c_str(), O_RDONLY | O_DIRECTORY);
+    close(dir);
+    dir = next;
+    deep += (deep.empty() ? "" : "/") + step;
+  }
+  std::ifstream tool(tool_path(), std::ios::binary);
+  const std::string binary((std::istreambuf_iterator<char>(tool)),
+                           std::istreambuf_iterator<char>());
+  const int copy = openat(dir, "triple_import", O_WRONLY | O_CREAT, 0700);
+  ASSERT_EQ(write(copy, binary.data(), binary.size()), static_cast<ssize_t>(binary.size()));
+  close(copy);
+  close(dir);
+
+  std::vector<std::string> words = tool_words("./triple_import");
+  words.push_back(box.write_file("devices.txt", "[a,b,c]\n"));
+  RunOptions options;
+  options.working_dir = deep;
+  const ToolResult r = box.run_program(words, options);
+  EXPECT_EQ(r.out, "readlink /proc/self/exe failed.\n");
+  EXPECT_EQ(r.status, 255);
+  EXPECT_EQ(box.dbus_calls(), 0);
 }
 
 TEST(TripleImport, ReadErrorSendsNothing) {
@@ -140,7 +178,9 @@ TEST(TripleImport, FailedCommandFailsTheRun) {
   EXPECT_EQ(refused.status, 255);
 
   // With no dbus-send on the search path the shell answers 127.
-  const ToolResult missing = box.run({box.dir() + "/devices.txt"}, true, box.dir() + "/empty");
+  RunOptions no_dbus_send;
+  no_dbus_send.path = box.dir() + "/empty";
+  const ToolResult missing = box.run({box.dir() + "/devices.txt"}, no_dbus_send);
   EXPECT_NE(missing.out.find("Find 1 items.\nImport command failed: status 127\n"),
             std::string::npos)
       << missing.out;
@@ -148,29 +188,39 @@ TEST(TripleImport, FailedCommandFailsTheRun) {
 }
 
 // 1,953 entries of 67 characters make the longest command of such entries that the shell accepts.
-std::string devices_of_67(int count) {
-  std::string file;
-  char line[80];
+Triples devices_of_67(int count) {
+  Triples devices;
+  char field[32];
   for (int i = 0; i < count; ++i) {
-    std::snprintf(line, sizeof line, "[product_key_%06d,device_name_%06d,secret_0123456789abc]\n",
-                  i, i);
-    file += line;
+    std::array<std::string, 3> device;
+    std::snprintf(field, sizeof field, "product_key_%06d", i);
+    device[0] = field;
+    std::snprintf(field, sizeof field, "device_name_%06d", i);
+    device[1] = field;
+    device[2] = "secret_0123456789abc";
+    devices.push_back(device);
   }
+  return devices;
+}
+
+std::string file_of(const Triples& devices) {
+  std::string file;
+  for (const auto& device : devices)
+    file += "[" + device[0] + "," + device[1] + "," + device[2] + "]\n";
   return file;
 }
 
 TEST(TripleImport, LargestListIsSentWhole) {
   Sandbox box;
-  const ToolResult r = box.run({box.write_file("devices.txt", devices_of_67(1953))});
+  const Triples devices = devices_of_67(1953);
+  const ToolResult r = box.run({box.write_file("devices.txt", file_of(devices))});
   EXPECT_EQ(r.status, 0);
-  const Triples sent = sent_list(box);
-  ASSERT_EQ(sent.size(), 1953u);
-  EXPECT_EQ(sent[1952][1], "device_name_001952");
+  EXPECT_EQ(sent_list(box), devices);
 }
 
 TEST(TripleImport, TooLargeListIsRefusedWhole) {
   Sandbox box;
-  const ToolResult r = box.run({box.write_file("devices.txt", devices_of_67(1954))});
+  const ToolResult r = box.run({box.write_file("devices.txt", file_of(devices_of_67(1954)))});
   const std::string tail =
       "Find 1954 items.\nDevice list too large: 131114 bytes, at most 131071.\n";
   ASSERT_GE(r.out.size(), tail.size());
