@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "gateway_bus.h"
+
 namespace {
 
-const std::string kPrefix =
-    "dbus-send --bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmanager "
-    "--print-reply /iot/dmp/configmanager iot.dmp.configmanager.set_config "
-    "string:'gw_dimu_devicetuple' string:'[";
+const std::string kPrefix = std::string("dbus-send --bus=") + kGatewayBusAddress +
+                            " --dest=" + kConfigManagerName + " --print-reply " +
+                            kConfigManagerPath + " " + kConfigManagerInterface +
+                            ".set_config string:'" + kDeviceListKey + "' string:'[";
 
 DeviceTriple make_triple(const std::string& f1, const std::string& f2, const std::string& f3) {
   DeviceTriple triple = {};

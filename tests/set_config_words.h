@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "gateway_bus.h"
+
 inline const std::vector<std::string> kSetConfigWords = {
-    "--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket",
-    "--dest=iot.dmp.configmanager",
+    std::string("--bus=") + kGatewayBusAddress,
+    std::string("--dest=") + kConfigManagerName,
     "--print-reply",
-    "/iot/dmp/configmanager",
-    "iot.dmp.configmanager.set_config",
-    "string:gw_dimu_devicetuple",
+    kConfigManagerPath,
+    std::string(kConfigManagerInterface) + ".set_config",
+    std::string("string:") + kDeviceListKey,
 };

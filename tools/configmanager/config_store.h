@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-inline constexpr char kDeviceListKey[] = "gw_dimu_devicetuple";
+#include "gateway_bus.h"
 
 // Why `value` is not a JSON array of arrays of three strings; empty when it is one.
 std::string check_device_list(const std::string& value);

@@ -1,10 +1,13 @@
 // configmanager: a stand-in for the gateway's configuration manager, for development and tests.
-// It owns iot.dmp.configmanager on the given bus and keeps set_config values in a JSON store.
+// It owns its name on the given bus and keeps set_config values in a JSON store. Started by the
+// bus on the first call to its name, it takes the bus from DBUS_STARTER_ADDRESS and the store
+// from CONFIGMANAGER_STORE.
 #include <systemd/sd-bus.h>
 #include <systemd/sd-event.h>
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 
@@ -12,12 +15,10 @@
 
 namespace {
 
-constexpr char kBusName[] = "iot.dmp.configmanager";
-constexpr char kObjectPath[] = "/iot/dmp/configmanager";
-constexpr char kInterface[] = "iot.dmp.configmanager";
-constexpr char kInvalidValue[] = "iot.dmp.configmanager.Error.InvalidValue";
-constexpr char kUnknownKey[] = "iot.dmp.configmanager.Error.UnknownKey";
-constexpr char kStoreFailed[] = "iot.dmp.configmanager.Error.StoreFailed";
+const std::string kErrors = std::string(kConfigManagerInterface) + ".Error.";
+const std::string kInvalidValue = kErrors + "InvalidValue";
+const std::string kUnknownKey = kErrors + "UnknownKey";
+const std::string kStoreFailed = kErrors + "StoreFailed";
 
 int set_config(sd_bus_message* call, void* context, sd_bus_error* error) try {
   const char* key;
@@ -28,10 +29,10 @@ int set_config(sd_bus_message* call, void* context, sd_bus_error* error) try {
   switch (result.outcome) {
     case ConfigStore::Outcome::kInvalidValue:
       std::fprintf(stderr, "configmanager: refused %s: %s\n", key, result.message.c_str());
-      return sd_bus_error_set(error, kInvalidValue, result.message.c_str());
+      return sd_bus_error_set(error, kInvalidValue.c_str(), result.message.c_str());
     case ConfigStore::Outcome::kWriteFailed:
       std::fprintf(stderr, "configmanager: cannot store %s: %s\n", key, result.message.c_str());
-      return sd_bus_error_set(error, kStoreFailed, result.message.c_str());
+      return sd_bus_error_set(error, kStoreFailed.c_str(), result.message.c_str());
     case ConfigStore::Outcome::kStored:
       break;
   }
@@ -46,7 +47,8 @@ int get_config(sd_bus_message* call, void* context, sd_bus_error* error) try {
   const int r = sd_bus_message_read(call, "s", &key);
   if (r < 0) return r;
   const std::optional<std::string> value = static_cast<ConfigStore*>(context)->get(key);
-  if (!value) return sd_bus_error_setf(error, kUnknownKey, "no value is stored for %s", key);
+  if (!value)
+    return sd_bus_error_setf(error, kUnknownKey.c_str(), "no value is stored for %s", key);
   return sd_bus_reply_method_return(call, "s", value->c_str());
 } catch (const std::exception& e) {
   return sd_bus_error_set(error, SD_BUS_ERROR_FAILED, e.what());
@@ -67,12 +69,16 @@ int fail(const char* what, int r) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) {
-    std::fprintf(stderr, "Usage: %s BUS_ADDRESS STORE_FILE\n",
+  const char* address = argc == 3 ? argv[1] : std::getenv("DBUS_STARTER_ADDRESS");
+  const char* store_file = argc == 3 ? argv[2] : std::getenv("CONFIGMANAGER_STORE");
+  if ((argc != 1 && argc != 3) || !address || !store_file) {
+    std::fprintf(stderr,
+                 "Usage: %s BUS_ADDRESS STORE_FILE\n"
+                 "   or: started by the bus, with CONFIGMANAGER_STORE in the environment\n",
                  argc > 0 ? argv[0] : "configmanager");
     return 2;
   }
-  ConfigStore store(argv[2]);
+  ConfigStore store(store_file);
   const std::string problem = store.load();
   if (!problem.empty()) {
     std::fprintf(stderr, "configmanager: %s\n", problem.c_str());
@@ -95,16 +101,17 @@ int main(int argc, char* argv[]) {
     if (r < 0) return fail("signal", r);
   }
   if ((r = sd_bus_new(&bus)) < 0) return fail("bus", r);
-  if ((r = sd_bus_set_address(bus, argv[1])) < 0) return fail("bus address", r);
+  if ((r = sd_bus_set_address(bus, address)) < 0) return fail("bus address", r);
   sd_bus_set_bus_client(bus, 1);
-  if ((r = sd_bus_start(bus)) < 0) return fail(argv[1], r);
-  r = sd_bus_add_object_vtable(bus, nullptr, kObjectPath, kInterface, kVtable, &store);
+  if ((r = sd_bus_start(bus)) < 0) return fail(address, r);
+  r = sd_bus_add_object_vtable(bus, nullptr, kConfigManagerPath, kConfigManagerInterface, kVtable,
+                               &store);
   if (r < 0) return fail("object", r);
-  if ((r = sd_bus_request_name(bus, kBusName, 0)) < 0) return fail(kBusName, r);
+  if ((r = sd_bus_request_name(bus, kConfigManagerName, 0)) < 0) return fail(kConfigManagerName, r);
   sd_bus_set_exit_on_disconnect(bus, 1);
   if ((r = sd_bus_attach_event(bus, event, SD_EVENT_PRIORITY_NORMAL)) < 0) return fail("attach", r);
 
-  std::fprintf(stderr, "configmanager: serving %s on %s\n", kBusName, argv[1]);
+  std::fprintf(stderr, "configmanager: serving %s on %s\n", kConfigManagerName, address);
   r = sd_event_loop(event);
   sd_bus_flush_close_unref(bus);
   sd_event_unref(event);
