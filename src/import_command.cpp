@@ -27,11 +27,14 @@ void append(ImportCommand* command, const char* text, std::size_t length) {
 // the control bytes are escaped; a single quote leaves the shell word and comes back ('\'').
 // Every other byte, UTF-8 included, stands as it is: then this returns null.
 const char* escape(unsigned char byte, char (&scratch)[7]) {
-  static const char kShort[] = "\"\\\b\f\n\r\t";  // written as '\' and the letter below
-  static const char kShortLetter[] = "\"\\bfnrt";
-  const char* special = std::strchr(kShort, byte);  // a field holds no NUL byte
+  // Nearly every byte is one from '(' up and stands as it is, so that is decided first, in two
+  // comparisons: looking each one up among the specials took a quarter of a whole run.
+  if (byte >= '(') return byte == '\\' ? "\\\\" : nullptr;
+  if (byte >= 0x20 && byte != '"' && byte != '\'') return nullptr;
   if (byte == '\'') return "'\\''";
-  if (!special && byte >= 0x20) return nullptr;
+  static const char kShort[] = "\"\b\f\n\r\t";  // written as '\' and the letter below
+  static const char kShortLetter[] = "\"bfnrt";
+  const char* special = std::strchr(kShort, byte);  // a field holds no NUL byte
   if (special) {
     (void)std::snprintf(scratch, sizeof scratch, "\\%c", kShortLetter[special - kShort]);
   } else {
@@ -81,8 +84,7 @@ int run_import_command(const ImportCommand& command) {
   // Without this, our own lines would come after the command's output in a pipe or a file. The
   // import goes ahead even if they cannot be written.
   (void)std::fflush(stdout);
-  // The command line is the interface to dbus-send; every field in it is quoted.
-  const int status = std::system(command.text);  // NOLINT(cert-env33-c)
+  const int status = std::system(command.text);  // NOLINT(cert-env33-c): every field is quoted
   if (status == -1 || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }

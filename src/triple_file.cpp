@@ -37,19 +37,17 @@ bool is_valid_utf8(const char* field, std::size_t length) {
 // Splits what follows the first '[': fields 1 and 2 end at ',', field 3 at ']'. Nothing is
 // trimmed; blanks belong to the fields. Returns whether all three are sound and in `triple`.
 bool split_fields(const char* rest, bool ends_line, DeviceTriple* triple) {
-  const char* p = rest;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const bool last = i + 1 == kFieldCount;
-    const char* begin = p;
-    std::size_t length = std::strcspn(p, last ? "]" : ",");
-    p += length;
-    if (*p != '\0') {
-      ++p;  // past the field's ',' or ']'
+    const char* begin = rest;
+    rest = strchrnul(rest, last ? ']' : ',');
+    std::size_t length = static_cast<std::size_t>(rest - begin);
+    if (*rest != '\0') {
+      ++rest;  // past the field's ',' or ']'
     } else if (!last || !ends_line) {
       // Field 3 may run to the end of its line without the ']', but not to a cut in it.
       return false;
-    } else if (length > 0 && p[-1] == '\n') {
-      // The line end, "\n" or "\r\n", is not part of the field.
+    } else if (length > 0 && rest[-1] == '\n') {  // "\n" or "\r\n" is not part of the field
       --length;
       if (length > 0 && begin[length - 1] == '\r') --length;
     }
@@ -60,17 +58,18 @@ bool split_fields(const char* rest, bool ends_line, DeviceTriple* triple) {
   return true;
 }
 
-// One read as fgets makes it: at most kChunkSize - 1 bytes, through the next line break.
-// Returns its length, which tells a NUL byte from the file apart from the end of the read. A read
-// cut short looks one byte ahead, so that the end-of-file indicator tells whether it ends the file.
+// One read with fgets: at most kChunkSize - 1 bytes, through the next line break. Returns its
+// length, which tells a NUL byte from the file apart from the end of the read: the chunk is
+// filled with line breaks first, so the terminator that fgets writes is the last NUL in it.
 std::size_t read_chunk(std::FILE* file, char* chunk) {
-  std::size_t length = 0;
-  int c = 0;
-  while (length < kChunkSize - 1 && c != '\n' && (c = getc_unlocked(file)) != EOF)
-    chunk[length++] = static_cast<char>(c);
-  chunk[length] = '\0';
-  if (length == kChunkSize - 1 && c != '\n' && (c = getc_unlocked(file)) != EOF)
-    (void)std::ungetc(c, file);
+  std::memset(chunk, '\n', kChunkSize);
+  if (!std::fgets(chunk, kChunkSize, file)) return 0;
+  const char* terminator = static_cast<const char*>(memrchr(chunk, '\0', kChunkSize));
+  const std::size_t length = static_cast<std::size_t>(terminator - chunk);
+  // A read cut short looks one byte ahead (and puts it back, unless it is the end of the file),
+  // so that the end-of-file indicator tells whether the read ends the file.
+  if (length == kChunkSize - 1 && chunk[length - 1] != '\n')
+    (void)std::ungetc(getc_unlocked(file), file);
   return length;
 }
 

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "gateway_bus.h"
+#include "set_config_words.h"
 
 namespace {
 
-const std::string kPrefix = std::string("dbus-send --bus=") + kGatewayBusAddress +
-                            " --dest=" + kConfigManagerName + " --print-reply " +
-                            kConfigManagerPath + " " + kConfigManagerInterface +
-                            ".set_config string:'" + kDeviceListKey + "' string:'[";
+const std::string kPrefix = import_command_prefix();
 
 DeviceTriple make_triple(const std::string& f1, const std::string& f2, const std::string& f3) {
   DeviceTriple triple = {};

@@ -1,4 +1,5 @@
-// The words of the import command before the device list, as the shell hands them to dbus-send.
+// The import command before its device list: the words that the shell hands to dbus-send, and the
+// text that the tool writes for them.
 #pragma once
 
 #include <string>
@@ -14,3 +15,9 @@ inline const std::vector<std::string> kSetConfigWords = {
     std::string(kConfigManagerInterface) + ".set_config",
     std::string("string:") + kDeviceListKey,
 };
+
+inline std::string import_command_prefix() {
+  return std::string("dbus-send --bus=") + kGatewayBusAddress + " --dest=" + kConfigManagerName +
+         " --print-reply " + kConfigManagerPath + " " + kConfigManagerInterface +
+         ".set_config string:'" + kDeviceListKey + "' string:'[";
+}

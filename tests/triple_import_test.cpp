@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "device_lines.h"
 #include "set_config_words.h"
 #include "tool_run.h"
 
@@ -187,40 +188,29 @@ TEST(TripleImport, FailedCommandFailsTheRun) {
   EXPECT_EQ(missing.status, 255);
 }
 
-// 1,953 entries of 67 characters make the longest command of such entries that the shell accepts.
+// The first `count` typical devices, and the triple file that lists them.
 Triples devices_of_67(int count) {
   Triples devices;
-  char field[32];
-  for (int i = 0; i < count; ++i) {
-    std::array<std::string, 3> device;
-    std::snprintf(field, sizeof field, "product_key_%06d", i);
-    device[0] = field;
-    std::snprintf(field, sizeof field, "device_name_%06d", i);
-    device[1] = field;
-    device[2] = "secret_0123456789abc";
-    devices.push_back(device);
-  }
+  for (int i = 0; i < count; ++i) devices.push_back(device_triple(i));
   return devices;
 }
 
-std::string file_of(const Triples& devices) {
+std::string file_of_67(int count) {
   std::string file;
-  for (const auto& device : devices)
-    file += "[" + device[0] + "," + device[1] + "," + device[2] + "]\n";
+  for (int i = 0; i < count; ++i) file += device_line(i);
   return file;
 }
 
 TEST(TripleImport, LargestListIsSentWhole) {
   Sandbox box;
-  const Triples devices = devices_of_67(1953);
-  const ToolResult r = box.run({box.write_file("devices.txt", file_of(devices))});
+  const ToolResult r = box.run({box.write_file("devices.txt", file_of_67(1953))});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(sent_list(box), devices);
+  EXPECT_EQ(sent_list(box), devices_of_67(1953));
 }
 
 TEST(TripleImport, TooLargeListIsRefusedWhole) {
   Sandbox box;
-  const ToolResult r = box.run({box.write_file("devices.txt", file_of(devices_of_67(1954)))});
+  const ToolResult r = box.run({box.write_file("devices.txt", file_of_67(1954))});
   const std::string tail =
       "Find 1954 items.\nDevice list too large: 131114 bytes, at most 131071.\n";
   ASSERT_GE(r.out.size(), tail.size());

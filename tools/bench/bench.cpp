@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "device_lines.h"
 #include "import_command.h"
 #include "triple_file.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 constexpr int kDevices = 1948;  // entries of 67 characters
 constexpr int kRejected = 100000;
-
-std::string device_line(int i) {
-  char line[80];
-  std::snprintf(line, sizeof line, "[product_key_%06d,device_name_%06d,secret_0123456789abc]\n", i,
-                i);
-  return line;
-}
 
 std::string device_file() {
   std::string file;

@@ -1,24 +1,34 @@
-// The floor for a whole run: what any tool with the same job cannot avoid. It reads the file and
-// hands a command of the given length to the shell, doing nothing else.
-// Usage: floor FILE COMMAND_LENGTH
+// The floor for a whole run: what any tool with the same job cannot avoid. It reads the triple
+// file, writes the messages that the tool prints for it, and hands the shell the import command
+// that the tool makes of it; messages and command are read from files, made beforehand. Only the
+// command is held whole, as the shell is given it in one piece.
+// Usage: floor TRIPLE_FILE MESSAGES_FILE COMMAND_FILE
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+namespace {
+
+// Reads a file through one block, writing it to `out` unless that is null.
+bool stream(const char* path, std::FILE* out) {
+  static char block[4096];
+  std::FILE* file = std::fopen(path, "r");
+  if (!file) return false;
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
+    if (out) std::fwrite(block, 1, got, out);
+  std::fclose(file);
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) return 2;
-  std::FILE* file = std::fopen(argv[1], "r");
-  if (!file) return 1;
-  static char block[4096];
-  while (std::fread(block, 1, sizeof block, file) == sizeof block) {
-  }
+  if (argc != 4 || !stream(argv[1], nullptr) || !stream(argv[2], stdout)) return 2;
+  std::fflush(stdout);
+  std::FILE* file = std::fopen(argv[3], "r");
+  constexpr std::size_t kMaxCommand = 131071;
+  char* command = static_cast<char*>(std::malloc(kMaxCommand + 1));
+  if (!file || !command) return 1;
+  command[std::fread(command, 1, kMaxCommand, file)] = '\0';
   std::fclose(file);
-  const std::size_t length = std::strtoul(argv[2], nullptr, 10);
-  static const char kStart[] = "dbus-send ";
-  if (length < sizeof kStart || length > 131071) return 2;
-  char* command = static_cast<char*>(std::malloc(length + 1));
-  std::memcpy(command, kStart, sizeof kStart - 1);
-  std::memset(command + sizeof kStart - 1, 'x', length - (sizeof kStart - 1));
-  command[length] = '\0';
   return std::system(command) == 0 ? 0 : 1;
 }
