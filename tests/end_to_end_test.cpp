@@ -8,7 +8,6 @@
 #include <string>
 
 #include "gateway_bus.h"
-#include "set_config_words.h"
 #include "tool_run.h"
 
 namespace {
