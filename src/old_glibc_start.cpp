@@ -10,13 +10,11 @@
 // and calls the init function it is handed, so the same binary runs on old and new alike. The
 // dynamic loader runs the preinit and fini arrays on both, so there is nothing else to do.
 //
+#include "old_glibc_start.h"
+
 // NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp): these are the names
 // that the start files and the linker use.
 extern "C" {
-
-typedef int (*MainFunction)(int, char**, char**);
-typedef void (*InitFunction)(int, char**, char**);
-typedef void (*FiniFunction)();
 
 // Laid out by the linker and the start files in this executable.
 extern const InitFunction __init_array_start[] __attribute__((visibility("hidden")));
