@@ -17,8 +17,9 @@ const char kPrefix[] =
 // reported with its size; the buffer itself is never overrun.
 void append(ImportCommand* command, const char* text, std::size_t length) {
   if (command->length + length < kCommandBufferSize) {
-    std::memcpy(command->text + command->length, text, length);
-    command->text[command->length + length] = '\0';
+    char* end = command->text + static_cast<std::size_t>(command->length);
+    std::memcpy(end, text, length);
+    end[length] = '\0';
   }
   command->length += length;
 }

@@ -12,8 +12,10 @@ constexpr std::size_t kCommandBufferSize = 2097152;
 // receives the whole command as one argument.
 constexpr std::size_t kCommandMaxLength = 131071;
 struct ImportCommand {
-  char* text;          // the command buffer, kCommandBufferSize bytes
-  std::size_t length;  // length of the command so far, counted on past the end of the buffer
+  char* text;  // the command buffer, kCommandBufferSize bytes
+  // Length of the command so far, counted on past the end of the buffer. 64 bits: a file streamed
+  // through a pipe can make it pass 4 GiB, where a 32-bit size_t would wrap.
+  unsigned long long length;
 };
 
 // Writes the fixed start of the command, which opens the device list, into `buffer`.

@@ -75,24 +75,25 @@ std::size_t read_chunk(std::FILE* file, char* chunk) {
 
 }  // namespace
 
-LineOutcome parse_triple_line(const LineChunk& chunk, int line_number, DeviceTriple* triple) {
+LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
+                              DeviceTriple* triple) {
   const char* text = chunk.text;
   if (text[0] == '#') return kComment;
   const char* open = std::strchr(text, '[');
   if (!open) {
-    std::printf("Line %d format error: %s \n", line_number, text);
+    std::printf("Line %llu format error: %s \n", line_number, text);
     return kFormatError;
   }
   if (!split_fields(open + 1, chunk.ends_line, triple)) {
-    std::printf("Line %d: get triple error: %s \n", line_number, text);
+    std::printf("Line %llu: get triple error: %s \n", line_number, text);
     return kTripleError;
   }
   std::printf("Import device: [%s %s %s] \n", triple->field[0], triple->field[1], triple->field[2]);
   return kDeviceTriple;
 }
 
-int read_triple_file(std::FILE* file, int* line_number, DeviceTriple* triple, TripleSink sink,
-                     void* context) {
+int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
+                     TripleSink sink, void* context) {
   char chunk[kChunkSize];
   while (!std::feof(file)) {
     ++*line_number;
@@ -105,6 +106,6 @@ int read_triple_file(std::FILE* file, int* line_number, DeviceTriple* triple, Tr
     if (parse_triple_line(line, *line_number, triple) == kDeviceTriple) sink(*triple, context);
   }
   if (!std::ferror(file)) return 0;
-  std::printf("Line %d read error.\n", *line_number);
+  std::printf("Line %llu read error.\n", *line_number);
   return -1;
 }

@@ -25,13 +25,15 @@ struct LineChunk {
 };
 
 // Classifies one read, prints its message and, for a device triple, fills `triple`.
-LineOutcome parse_triple_line(const LineChunk& chunk, int line_number, DeviceTriple* triple);
+LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
+                              DeviceTriple* triple);
 
 typedef void (*TripleSink)(const DeviceTriple& triple, void* context);
 
-// Reads the whole file, handing every device triple to `sink` in file order.
+// Reads the whole file, handing every device triple to `sink` in file order. The line number is
+// 64 bits wide: a file streamed through a pipe has no size that would bound an int.
 // Returns 0 at the end of the file and -1 after a read error, which it reports.
-int read_triple_file(std::FILE* file, int* line_number, DeviceTriple* triple, TripleSink sink,
-                     void* context);
+int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
+                     TripleSink sink, void* context);
 
 #endif

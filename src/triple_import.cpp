@@ -16,7 +16,7 @@ constexpr int kStatusFailure = 255;
 
 struct ImportRun {
   ImportCommand* command;
-  int accepted;
+  unsigned long long accepted;  // as wide as the line number, which bounds it
 };
 
 // The name the tool was run by; an empty argument vector (which Linux turns into one empty
@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
   char dir[kDirSize] = {};
   DeviceTriple triple = {};
   ImportCommand command = {};
-  int line_number = 0;
+  unsigned long long line_number = 0;
 
   if (argc != 2) {
     std::printf("Usage: %s devices_triple.txt\n", program_name(argc, argv));
@@ -80,13 +80,13 @@ int main(int argc, char* argv[]) {
   start_import_command(&command, buffer);
   ImportRun run = {&command, 0};
   const int read_status = read_triple_file(file, &line_number, &triple, count_and_append, &run);
-  std::printf("Find %d items.\n", run.accepted);
+  std::printf("Find %llu items.\n", run.accepted);
   // A partial list is never sent: the key's value is replaced whole and would lose devices.
   if (read_status != 0 || run.accepted == 0) return kStatusFailure;
 
   close_device_list(&command);
   if (command.length > kCommandMaxLength) {
-    std::printf("Device list too large: %zu bytes, at most %zu.\n", command.length,
+    std::printf("Device list too large: %llu bytes, at most %zu.\n", command.length,
                 kCommandMaxLength);
     return kStatusFailure;
   }

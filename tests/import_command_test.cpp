@@ -149,6 +149,24 @@ TEST(ImportCommand, ListBeyondTheBufferIsMeasuredNotWritten) {
   EXPECT_LT(std::strlen(b.buffer.get()), kCommandBufferSize);
 }
 
+TEST(ImportCommand, LengthPastFourGibibytesWritesNothingAndStaysExact) {
+  // Where size_t has 32 bits, a length that wrapped would write the next entries in front of the
+  // buffer, then over the start of the command.
+  constexpr std::size_t kGuard = 4096;
+  std::vector<char> area(kGuard + kCommandBufferSize + kGuard, 'g');
+  ImportCommand command = {};
+  start_import_command(&command, area.data() + kGuard);
+  const std::vector<char> before = area;
+  const unsigned long long just_below = (1ull << 32) - 100;
+  command.length = just_below;
+  const std::string quotes(255, '\'');
+  const std::size_t entry = 3 * 255 * 4 + 11;
+  for (int i = 0; i < 4; ++i) append_device_entry(&command, make_triple(quotes, quotes, quotes));
+  close_device_list(&command);
+  EXPECT_EQ(command.length, just_below + 4 * entry + 1);
+  EXPECT_TRUE(area == before);
+}
+
 TEST(ImportCommand, ShellStatusIsReturned) {
   const std::vector<std::pair<std::string, int>> cases = {
       {"true", 0}, {"exit 3", 3}, {"kill -9 $$", -1}};

@@ -100,9 +100,13 @@ TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
       "[a,b,\xe6\x97]\n",          // cut sequence
       "[a,b,\xf4\x90\x80\x80]\n",  // beyond U+10FFFF
   };
-  // Stray continuation, lead without continuation, overlongs, surrogate, beyond U+10FFFF.
-  for (const std::string bad : {"\x80", "caf\xe9", "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf",
-                                "\xed\xbf\xbf", "\xf4\x90\x80\x80"}) {
+  // Stray continuation, lead without continuation (at the end, and before a plain byte),
+  // overlongs, surrogate, beyond U+10FFFF.
+  for (const std::string bad :
+       {"\x80", "caf\xe9",
+        "a\xc3"
+        "b",
+        "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf", "\xed\xbf\xbf", "\xf4\x90\x80\x80"}) {
     cases.push_back("[" + bad + ",b,c]\n");
     cases.push_back("[a,b," + std::string(17, 'a') + bad + "z]\n");
   }
@@ -121,7 +125,7 @@ TEST(ParseTripleLine, OpenFieldThreeNeedsTheWholeLine) {
 // Reads `content` through a real stream; returns the output and the triples handed over.
 struct FileRun {
   int status;
-  int line_number;
+  unsigned long long line_number;
   std::string out;
   std::vector<Fields> triples;
 };
@@ -131,11 +135,11 @@ void collect(const DeviceTriple& triple, void* context) {
       {triple.field[0], triple.field[1], triple.field[2]});
 }
 
-FileRun read_content(const std::string& content) {
+FileRun read_content(const std::string& content, unsigned long long lines_before = 0) {
   std::FILE* file = std::tmpfile();
   std::fwrite(content.data(), 1, content.size(), file);
   std::rewind(file);
-  FileRun run = {0, 0, "", {}};
+  FileRun run = {0, lines_before, "", {}};
   DeviceTriple triple = {};
   testing::internal::CaptureStdout();
   run.status = read_triple_file(file, &run.line_number, &triple, collect, &run.triples);
@@ -151,19 +155,27 @@ TEST(ReadTripleFile, NumbersEveryReadAndKeepsFileOrder) {
             "Import device: [a b c] \nLine 3 format error: bad\n \n"
             "Import device: [a b c] \nImport device: [d e f] \n");
   EXPECT_EQ(run.triples, (std::vector<Fields>{{"a", "b", "c"}, {"a", "b", "c"}, {"d", "e", "f"}}));
-  EXPECT_EQ(run.line_number, 5);
+  EXPECT_EQ(run.line_number, 5u);
+}
+
+TEST(ReadTripleFile, LineNumbersRunPastTheLimitsOf32Bits) {
+  // A file streamed through a pipe has no size that bounds its number of lines.
+  const std::pair<unsigned long long, std::string> cases[] = {{2147483647ull, "2147483648"},
+                                                              {4294967295ull, "4294967296"}};
+  for (const auto& [lines_before, shown] : cases)
+    EXPECT_EQ(read_content("bad\n", lines_before).out, "Line " + shown + " format error: bad\n \n");
 }
 
 TEST(ReadTripleFile, FinalLineBreakCostsOneMoreLineNumber) {
-  EXPECT_EQ(read_content("[a,b,c]\n").line_number, 2);
-  EXPECT_EQ(read_content("").line_number, 1);
+  EXPECT_EQ(read_content("[a,b,c]\n").line_number, 2u);
+  EXPECT_EQ(read_content("").line_number, 1u);
   // A last line of one byte after a line break, and a last read of exactly 511 bytes.
   const FileRun one = read_content("[a,b,c]\nx");
   EXPECT_EQ(one.out, "Import device: [a b c] \nLine 2 format error: x \n");
-  EXPECT_EQ(one.line_number, 2);
+  EXPECT_EQ(one.line_number, 2u);
   const FileRun full = read_content("[a,b,c]" + std::string(504, 'x'));
   EXPECT_EQ(full.out, "Import device: [a b c] \n");
-  EXPECT_EQ(full.line_number, 1);
+  EXPECT_EQ(full.line_number, 1u);
 }
 
 TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
@@ -204,7 +216,7 @@ TEST(ReadTripleFile, WindowsLineEndsGiveTheSameTriples) {
 TEST(ReadTripleFile, ReadErrorIsReportedWithItsLineNumber) {
   std::FILE* dir = std::fopen("/", "r");
   ASSERT_NE(dir, nullptr);
-  int line_number = 4;
+  unsigned long long line_number = 4;
   DeviceTriple triple = {};
   std::vector<Fields> triples;
   testing::internal::CaptureStdout();

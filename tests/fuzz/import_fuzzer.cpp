@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   start_import_command(&command, buffer);
   Run run = {&command, {}};
   DeviceTriple triple = {};
-  int line_number = 0;
+  unsigned long long line_number = 0;
   check(read_triple_file(file, &line_number, &triple, take, &run) == 0, "read");
   std::fclose(file);
   if (run.triples.empty()) return 0;

@@ -33,7 +33,7 @@ std::string rejected_file() {
 
 struct Sink {
   ImportCommand* command;
-  int accepted;
+  unsigned long long accepted;
 };
 
 void count_and_append(const DeviceTriple& triple, void* context) {
@@ -85,7 +85,7 @@ void read_file(benchmark::State& state, const std::string& content, int lines) {
     std::FILE* file = fmemopen(const_cast<char*>(content.data()), content.size(), "r");
     start_import_command(&command, buffer);
     Sink sink = {&command, 0};
-    int line_number = 0;
+    unsigned long long line_number = 0;
     read_triple_file(file, &line_number, &triple, count_and_append, &sink);
     std::fclose(file);
     benchmark::DoNotOptimize(sink.accepted);
