@@ -84,8 +84,10 @@ TEST_F(EndToEnd, ValueThatIsNotAListOfTriplesIsRefused) {
   EXPECT_EQ(read_back(box), R"([["a","b","c"]])");
 }
 
-// Run on a bus that has no configuration manager to start.
-TEST_F(EndToEnd, MissingConfigManagerFailsTheRun) {
+// Its tests run on a bus that has no configuration manager to start.
+class EndToEndWithoutConfigManager : public EndToEnd {};
+
+TEST_F(EndToEndWithoutConfigManager, ImportFailsTheRun) {
   const ToolResult r = box.run({box.write_file("devices.txt", "[a,b,c]\n")}, on_system_path());
   EXPECT_NE(r.out.find("Find 1 items.\nImport command failed: status 1\n"), std::string::npos)
       << r.out;

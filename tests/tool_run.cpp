@@ -1,16 +1,20 @@
 #include "tool_run.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -58,6 +62,22 @@ const char* setting(const char* name, const char* fallback) {
 const char* runner() {
   return setting("TRIPLE_IMPORT_RUNNER", DEFAULT_RUNNER);
 }
+
+// Runs a command with ROOT as its root directory, in a mount namespace of its own, with every
+// entry of the real root bound into ROOT: what the command writes at its root stays in ROOT, and
+// the mounts go with the command. A shell script run by the machine's own unshare, so that it works
+// the same where this test runs under an emulator, which maps paths of its own.
+const char kInPrivateRoot[] = R"sh(
+root=$1; shift
+for from in /*; do
+  to=$root$from
+  if [ -L "$from" ]; then ln -s "$(readlink "$from")" "$to"
+  elif [ -d "$from" ]; then mkdir "$to" && mount --rbind "$from" "$to"
+  else : >"$to" && mount --bind "$from" "$to"
+  fi || exit 125
+done
+exec unshare --root="$root" --wd="$PWD" "$@"
+)sh";
 
 }  // namespace
 
@@ -133,6 +153,12 @@ ToolResult Sandbox::run(const std::vector<std::string>& args, const RunOptions& 
 }
 
 ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions& options) const {
+  if (!options.root.empty()) {
+    const std::vector<std::string> wrapper = {"unshare",      "--mount", "--propagation",
+                                              "private",      "sh",      "-c",
+                                              kInPrivateRoot, "sh",      dir_ + "/" + options.root};
+    words.insert(words.begin(), wrapper.begin(), wrapper.end());
+  }
   words[0] = find_program(words[0]);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -149,28 +175,76 @@ ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions
   std::istringstream working_dir(options.working_dir);
   for (std::string step; std::getline(working_dir, step, '/');) steps.push_back(step);
 
+  // Pipes for standard input and output where the caller writes or reads them as the program runs.
+  int input[2] = {-1, -1};
+  int output[2] = {-1, -1};
+  if (options.write_input && pipe2(input, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  if (options.take_output && pipe2(output, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  // A program that stops reading must not end this one.
+  if (options.write_input) std::signal(SIGPIPE, SIG_IGN);
+
   const std::string out_path = dir_ + "/stdout";
   const std::string err_path = dir_ + "/stderr";
   const pid_t pid = fork();
   if (pid == 0) {
-    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int in = options.write_input ? input[0] : open("/dev/null", O_RDONLY);
+    const int out = options.take_output
+                        ? output[1]
+                        : open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
     // One folder at a time, so that the whole path may be longer than the system takes at once.
     for (const std::string& step : steps)
       if (!step.empty() && chdir(step.c_str()) != 0) _exit(126);
+    if (options.address_space_limit != 0) {
+      const rlim_t bytes = static_cast<rlim_t>(options.address_space_limit);
+      const rlimit limit = {bytes, bytes};
+      if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
+    }
+    std::signal(SIGCHLD, options.ignore_sigchld ? SIG_IGN : SIG_DFL);
+    std::signal(SIGPIPE, SIG_DFL);
     char* no_args[] = {nullptr};
     execve(argv[0], options.empty_argument_vector ? no_args : argv.data(), env.data());
     _exit(127);
   }
+  std::thread writer;
+  if (options.write_input) {
+    close(input[0]);
+    writer = std::thread([&] {
+      options.write_input(input[1]);
+      close(input[1]);
+    });
+  }
+  if (options.take_output) {
+    close(output[1]);
+    std::vector<char> block(1 << 16);
+    for (ssize_t n; (n = read(output[0], block.data(), block.size())) != 0;) {
+      if (n > 0) options.take_output(block.data(), static_cast<std::size_t>(n));
+      if (n < 0 && errno != EINTR) break;
+    }
+    close(output[0]);
+  }
   int wait_status = 0;
   waitpid(pid, &wait_status, 0);
+  if (writer.joinable()) writer.join();
   ToolResult result;
-  result.out = read_all(out_path);
+  if (!options.take_output) result.out = read_all(out_path);
   result.err = read_all(err_path);
   result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
   return result;
+}
+
+bool write_all(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 Triples decode_device_list(const std::string& argument) {

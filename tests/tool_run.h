@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,15 @@ struct RunOptions {
   bool empty_argument_vector = false;  // no program name, not even an empty one
   std::string path;                    // PATH; by default the sandbox folder, then this process's
   std::string working_dir;             // below the sandbox folder; may be longer than PATH_MAX
+  // Writes the program's standard input, a pipe, while it runs; by default it is empty.
+  std::function<void(int fd)> write_input;
+  // Takes the standard output as it comes, instead of ToolResult::out, which stays empty.
+  std::function<void(const char* data, std::size_t size)> take_output;
+  unsigned long long address_space_limit = 0;  // RLIMIT_AS in bytes; 0: none
+  bool ignore_sigchld = false;                 // as a careless parent leaves it
+  // A folder below the sandbox folder that becomes the program's root directory, with every entry
+  // of the real root bound into it, in a mount namespace of its own (root only).
+  std::string root;
 };
 
 // A scratch folder with a stand-in dbus-send that records its argument vector and exits with a
@@ -54,6 +65,9 @@ bool tool_is_emulated();
 std::vector<std::string> tool_words(const std::string& tool);
 // The directory that the tool should report for itself.
 std::string tool_dir();
+
+// Writes all of `data` to `fd`; false when the reader has gone or the write fails.
+bool write_all(int fd, const char* data, std::size_t size);
 
 // Decodes the device list argument of a set_config call ("string:" and JSON text).
 Triples decode_device_list(const std::string& argument);

@@ -8,12 +8,22 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "device_lines.h"
 #include "set_config_words.h"
 #include "tool_run.h"
 
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
 
 std::string current_dir_line() {
   return "Current Dir = " + tool_dir() + " \n";
@@ -57,17 +67,50 @@ TEST(TripleImport, UnopenableFileIsReportedWithoutLineBreak) {
 }
 
 TEST(TripleImport, ExecutableInTheRootDirectoryReportsAnEmptyDirectory) {
-  const std::string copy = "/triple_import_test." + std::to_string(getpid());
-  std::error_code error;
-  std::filesystem::copy_file(tool_path(), copy, error);
-  if (error) GTEST_SKIP() << "the root directory is not writable here";
+  // The root is the sandbox's own, so nothing is written to the machine's.
   Sandbox box;
-  std::vector<std::string> words = tool_words(copy);
+  const ToolResult probe = box.run_program({"unshare", "--mount", "true"});
+  if (probe.status != 0) GTEST_SKIP() << "no mount namespace of our own here: " << probe.err;
+  std::filesystem::create_directory(box.dir() + "/root");
+  std::filesystem::copy_file(tool_path(), box.dir() + "/root/triple_import");
+  std::vector<std::string> words = tool_words("/triple_import");
   words.push_back("missing.txt");
-  const ToolResult r = box.run_program(words);
-  std::filesystem::remove(copy);
-  EXPECT_EQ(r.out, "Current Dir =  \n" + copy + ": Unable to open missing.txt");
+  RunOptions options;
+  options.root = "root";
+  const ToolResult r = box.run_program(words, options);
+  EXPECT_EQ(r.out, "Current Dir =  \n/triple_import: Unable to open missing.txt");
   EXPECT_EQ(r.status, 255);
+}
+
+TEST(TripleImport, CommandBufferThatCannotBeHadFailsTheRun) {
+  if (tool_is_emulated()) GTEST_SKIP() << "the emulator needs address space of its own";
+  if (kSanitized) GTEST_SKIP() << "the sanitizers reserve address space beyond any limit";
+  // The least address space in which the tool starts and prints its usage line, to 64 KiB: the
+  // 2 MiB command buffer cannot fit there.
+  Sandbox box;
+  const std::string file = box.write_file("devices.txt", "[a,b,c]\n");
+  const auto starts = [&box](unsigned long long limit) {
+    RunOptions options;
+    options.address_space_limit = limit;
+    return box.run({}, options).status == 0;
+  };
+  unsigned long long fails = 0;
+  unsigned long long runs = 1ull << 30;
+  ASSERT_TRUE(starts(runs));
+  while (runs - fails > 1 << 16) {
+    const unsigned long long middle = (fails + runs) / 2;
+    if (starts(middle)) {
+      runs = middle;
+    } else {
+      fails = middle;
+    }
+  }
+  RunOptions options;
+  options.address_space_limit = runs;
+  const ToolResult r = box.run({file}, options);
+  EXPECT_EQ(r.out, "cmd malloc 2MB failed.\n");
+  EXPECT_EQ(r.status, 255);
+  EXPECT_EQ(box.dbus_calls(), 0);
 }
 
 TEST(TripleImport, ExecutableBeyondTheLookupsReachFailsTheRun) {
@@ -201,20 +244,86 @@ std::string file_of_67(int count) {
   return file;
 }
 
+// With the 1,953 typical devices, this last one makes a command of exactly 131,071 bytes, the
+// most that the shell can be given.
+const char kLastOfTheLargest[] = "[xxxxxxxxxxx,y,z]\n";
+
 TEST(TripleImport, LargestListIsSentWhole) {
   Sandbox box;
-  const ToolResult r = box.run({box.write_file("devices.txt", file_of_67(1953))});
+  const ToolResult r =
+      box.run({box.write_file("devices.txt", file_of_67(1953) + kLastOfTheLargest)});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(sent_list(box), devices_of_67(1953));
+  Triples expected = devices_of_67(1953);
+  expected.push_back({"xxxxxxxxxxx", "y", "z"});
+  EXPECT_EQ(sent_list(box), expected);
 }
 
 TEST(TripleImport, TooLargeListIsRefusedWhole) {
+  const struct {
+    std::string last_line;
+    std::string tail;
+  } cases[] = {
+      {"[xxxxxxxxxxx,y,zz]\n",
+       "Find 1954 items.\nDevice list too large: 131072 bytes, at most 131071.\n"},
+      {device_line(1953),
+       "Find 1954 items.\nDevice list too large: 131114 bytes, at most 131071.\n"},
+  };
+  for (const auto& c : cases) {
+    Sandbox box;
+    const ToolResult r = box.run({box.write_file("devices.txt", file_of_67(1953) + c.last_line)});
+    ASSERT_GE(r.out.size(), c.tail.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - c.tail.size()), c.tail);
+    EXPECT_EQ(r.status, 255);
+    EXPECT_EQ(box.dbus_calls(), 0);
+  }
+}
+
+TEST(TripleImport, ListPastFourGibibytesFromAPipeIsMeasuredExactly) {
+  // 2,200,000 lines of 506 single quotes, each written as 4 bytes, make a command of
+  // 4,477,000,196 bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
+  constexpr unsigned long long kLines = 2200000;
+  const std::string line = "[" + std::string(169, '\'') + "," + std::string(169, '\'') + "," +
+                           std::string(168, '\'') + "]\n";
+  const std::string imported = "Import device: [" + std::string(169, '\'') + " " +
+                               std::string(169, '\'') + " " + std::string(168, '\'') + "] \n";
+  RunOptions options;
+  options.write_input = [&line](int fd) {
+    std::string block;
+    for (int i = 0; i < 128; ++i) block += line;
+    for (unsigned long long i = 0; i < kLines / 128; ++i)
+      if (!write_all(fd, block.data(), block.size())) return;
+    for (unsigned long long i = 0; i < kLines % 128; ++i)
+      if (!write_all(fd, line.data(), line.size())) return;
+  };
+  // Every line but the device lines is kept, with its place among the lines.
+  unsigned long long lines = 0;
+  unsigned long long imports = 0;
+  std::vector<std::pair<unsigned long long, std::string>> others;
+  std::string pending;
+  options.take_output = [&](const char* data, std::size_t size) {
+    pending.append(data, size);
+    std::size_t start = 0;
+    for (std::size_t end; (end = pending.find('\n', start)) != std::string::npos; start = end + 1) {
+      const std::size_t length = end + 1 - start;
+      if (pending.compare(start, length, imported) == 0) {
+        ++imports;
+      } else if (others.size() < 8) {
+        others.push_back({lines, pending.substr(start, length)});
+      }
+      ++lines;
+    }
+    pending.erase(0, start);
+  };
   Sandbox box;
-  const ToolResult r = box.run({box.write_file("devices.txt", file_of_67(1954))});
-  const std::string tail =
-      "Find 1954 items.\nDevice list too large: 131114 bytes, at most 131071.\n";
-  ASSERT_GE(r.out.size(), tail.size());
-  EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+  const ToolResult r = box.run({"/dev/stdin"}, options);
+  EXPECT_EQ(imports, kLines);
+  EXPECT_EQ(pending, "");
+  const std::vector<std::pair<unsigned long long, std::string>> expected = {
+      {0, current_dir_line()},
+      {kLines + 1, "Find 2200000 items.\n"},
+      {kLines + 2, "Device list too large: 4477000196 bytes, at most 131071.\n"},
+  };
+  EXPECT_EQ(others, expected);
   EXPECT_EQ(r.status, 255);
   EXPECT_EQ(box.dbus_calls(), 0);
 }
