@@ -25,6 +25,12 @@ const char* program_name(int argc, char* argv[]) {
   return argc > 0 && argv[0][0] != '\0' ? argv[0] : "triple_import";
 }
 
+// The one allocation of a run. It is never released: the end of the process reclaims it on every
+// way out.
+char* obtain_command_buffer() {
+  return static_cast<char*>(std::malloc(kCommandBufferSize));
+}
+
 void count_and_append(const DeviceTriple& triple, void* context) {
   ImportRun* run = static_cast<ImportRun*>(context);
   ++run->accepted;
@@ -62,12 +68,11 @@ int main(int argc, char* argv[]) {
     std::printf("Usage: %s devices_triple.txt\n", program_name(argc, argv));
     return 0;
   }
-  char* buffer = static_cast<char*>(std::malloc(kCommandBufferSize));
+  char* buffer = obtain_command_buffer();
   if (!buffer) {
     std::puts("cmd malloc 2MB failed.");
     return kStatusFailure;
   }
-  // The buffer lives as long as the process, which reclaims it on every way out.
   if (get_current_dir(dir) != 0) return kStatusFailure;  // NOLINT(clang-analyzer-unix.Malloc)
   std::printf("Current Dir = %s \n", dir);
 
