@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,9 +83,13 @@ void close_device_list(ImportCommand* command) {
 }
 
 int run_import_command(const ImportCommand& command) {
-  // Without this, our own lines would come after the command's output in a pipe or a file. The
-  // import goes ahead even if they cannot be written.
+  // Without this, our own lines would come after the command's output in a pipe or a file. Should
+  // standard output be a pipe whose reader has gone, this write (or an earlier one) ends the tool
+  // by SIGPIPE, before anything is sent, unless the tool's parent left that signal ignored.
   (void)std::fflush(stdout);
+  // A parent that ignores SIGCHLD leaves it ignored here too; the kernel would then reap the shell
+  // itself, and system() could not wait for it and would report a stored list as a failure.
+  (void)std::signal(SIGCHLD, SIG_DFL);
   const int status = std::system(command.text);  // NOLINT(cert-env33-c): every field is quoted
   if (status == -1 || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);

@@ -231,6 +231,19 @@ TEST(TripleImport, FailedCommandFailsTheRun) {
   EXPECT_EQ(missing.status, 255);
 }
 
+TEST(TripleImport, ParentThatIgnoresChildrenGetsTheCommandsOwnResult) {
+  // Such a parent leaves SIGCHLD ignored, and the kernel would then reap the shell by itself.
+  for (const int dbus_status : {0, 3}) {
+    Sandbox box;
+    box.set_dbus_status(dbus_status);
+    RunOptions options;
+    options.ignore_sigchld = true;
+    const ToolResult r = box.run({box.write_file("devices.txt", "[a,b,c]\n")}, options);
+    EXPECT_EQ(r.status, dbus_status == 0 ? 0 : 255) << r.out;
+    EXPECT_EQ(box.dbus_calls(), 1);
+  }
+}
+
 // The first `count` typical devices, and the triple file that lists them.
 Triples devices_of_67(int count) {
   Triples devices;
