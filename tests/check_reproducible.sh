@@ -17,7 +17,7 @@ if [ "$1" = --build ]; then
 fi
 
 source=$1
-work=$(mktemp -d /tmp/triple_import_reproducible.XXXXXX)
+work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 for name in first second; do

@@ -1,5 +1,5 @@
-// The tool against the stand-in configuration manager on a private gateway bus; run under
-// scripts/gateway-bus, which provides the bus, and the bus starts the stand-in when called.
+// The tool against the stand-in configuration manager on a private gateway bus; each test runs
+// under scripts/gateway-bus, which provides the bus, and the bus starts the stand-in when called.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,7 +19,8 @@ const std::string kMethods = std::string(kConfigManagerInterface) + ".";
 // dbus-send itself, not the sandbox's recording stand-in.
 RunOptions on_system_path() {
   RunOptions options;
-  options.path = std::getenv("PATH");
+  const char* path = std::getenv("PATH");
+  options.path = path && *path ? path : "/usr/bin:/bin";
   return options;
 }
 

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # scripts/gateway-bus: passes the command's status on, starts the stand-in on the first call and
-# stops it with the bus, refuses a second bus while one runs, and leaves no socket behind.
+# stops it with the bus, gives two runs at once a bus each, and leaves the machine's /tmp as it
+# was. Exits 77 where gateway-bus can have no namespace of its own.
 # Usage: gateway_bus_test.sh TOOLS_DIR
 set -uo pipefail
 bus=("$(cd "$(dirname "$0")/.." && pwd)/scripts/gateway-bus" --tools "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 failed=0
 check() {  # check WHAT COMMAND...
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
@@ -18,27 +21,51 @@ gone() {  # gone PID: the process has ended, or only waits to be reaped, within 
 }
 # shellcheck source=/dev/null
 . "$1/gateway-bus.env"
+socket_dir=$(dirname "$GATEWAY_BUS_SOCKET")
+machine_tmp() { ls -la --time-style=full-iso "$socket_dir" 2>&1; }
+before=$(machine_tmp)
 
 "${bus[@]}" -- sh -c 'exit 7'
-check "passes the command's status on" [ $? = 7 ]
+status=$?
+[ "$status" = 77 ] && exit 77
+check "passes the command's status on" [ "$status" = 7 ]
 
-pids=$(mktemp)
 # shellcheck disable=SC2016  # expanded by the inner shell, on the bus
 "${bus[@]}" -- bash -c '
-  dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply=literal --dest=org.freedesktop.DBus \
-    /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID string:"$CONFIGMANAGER_NAME" \
-    >/dev/null 2>&1 && echo "not started on demand"
-  dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply --dest="$CONFIGMANAGER_NAME" "$CONFIGMANAGER_PATH" \
-    "$CONFIGMANAGER_INTERFACE.get_config" string:none >/dev/null 2>&1
-  dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply=literal --dest=org.freedesktop.DBus \
-    /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID string:"$CONFIGMANAGER_NAME" |
-    awk "{print \$2}"
-  "$0" -- true 2>/dev/null
-  echo "second bus: $?"' "${bus[0]}" --tools "$1" >"$pids"
-check "stand-in started on the first call" grep -qE '^[0-9]+$' "$pids"
-check "no stand-in before" bash -c "! grep -q 'not started' '$pids'"
-check "refuses a second bus" grep -q 'second bus: 1' "$pids"
-check "stand-in stopped with the bus" gone "$(grep -E '^[0-9]+$' "$pids" || echo 0)"
-check "socket removed" [ ! -e "$GATEWAY_BUS_SOCKET" ]
-rm -f "$pids"
+  pid() {
+    dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply=literal --dest=org.freedesktop.DBus \
+      /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
+      string:"$CONFIGMANAGER_NAME" 2>/dev/null | awk "{print \$2}"
+  }
+  [ -z "$(pid)" ] || echo "not started on demand"
+  dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply --dest="$CONFIGMANAGER_NAME" \
+    "$CONFIGMANAGER_PATH" "$CONFIGMANAGER_INTERFACE.get_config" string:none >/dev/null 2>&1
+  pid
+  echo written >/tmp/gateway-bus-test-$$' >"$work/pids"
+check "stand-in started on the first call" grep -qE '^[0-9]+$' "$work/pids"
+check "no stand-in before" bash -c "! grep -q 'not started' '$work/pids'"
+check "stand-in stopped with the bus" gone "$(grep -E '^[0-9]+$' "$work/pids" || echo 0)"
+
+# Two runs at once: each stores its own value, waits until the other has stored its own, and
+# must read back its own.
+# shellcheck disable=SC2016  # expanded by the inner shell, on the bus
+on_its_own_bus='
+  call() {
+    dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply=literal --dest="$CONFIGMANAGER_NAME" \
+      "$CONFIGMANAGER_PATH" "$CONFIGMANAGER_INTERFACE.$@"
+  }
+  call set_config string:"$DEVICE_LIST_KEY" string:"[[\"$1\",\"b\",\"c\"]]" >/dev/null
+  touch "$0.$1"
+  for _ in $(seq 100); do [ -e "$0.$2" ] && break; sleep 0.1; done
+  call get_config string:"$DEVICE_LIST_KEY"'
+"${bus[@]}" -- bash -c "$on_its_own_bus" "$work/stored" one two >"$work/one" 2>&1 &
+"${bus[@]}" -- bash -c "$on_its_own_bus" "$work/stored" two one >"$work/two" 2>&1
+wait $!
+check "two runs at once: the first reads its own value" grep -q '"one"' "$work/one"
+check "two runs at once: the second reads its own value" grep -q '"two"' "$work/two"
+check "two runs at once: both stored" [ -e "$work/stored.one" ] && [ -e "$work/stored.two" ]
+
+check "the machine's socket folder is as it was" [ "$(machine_tmp)" = "$before" ]
+check "what the command wrote to /tmp stayed in its namespace" \
+  bash -c "! ls /tmp/gateway-bus-test-* >/dev/null 2>&1"
 exit $failed

@@ -43,10 +43,16 @@ std::vector<std::string> split_words(const char* text) {
   return words;
 }
 
+// This process's PATH; empty when it has none.
+std::string inherited_path() {
+  const char* path = std::getenv("PATH");
+  return path ? path : "";
+}
+
 // Finds a program on this process's PATH; the tool runs with another one.
 std::string find_program(const std::string& name) {
   if (name.find('/') != std::string::npos) return name;
-  std::istringstream path(std::getenv("PATH") ? std::getenv("PATH") : "");
+  std::istringstream path(inherited_path());
   for (std::string dir; std::getline(path, dir, ':');) {
     const std::string candidate = dir + "/" + name;
     if (access(candidate.c_str(), X_OK) == 0) return candidate;
@@ -64,18 +70,26 @@ const char* runner() {
 }
 
 // Runs a command with ROOT as its root directory, in a mount namespace of its own, with every
-// entry of the real root bound into ROOT: what the command writes at its root stays in ROOT, and
+// entry of the real root bound into it: what the command writes at its root stays in ROOT, and
 // the mounts go with the command. A shell script run by the machine's own unshare, so that it works
-// the same where this test runs under an emulator, which maps paths of its own.
+// the same where this test runs under an emulator, which maps paths of its own. It is its own $0:
+// it runs once outside the namespace and once inside. Each step that this machine may refuse is
+// tried as it is, and its refusal ends the script with kNoPrivateRoot.
 const char kInPrivateRoot[] = R"sh(
-root=$1; shift
+refused() { echo "$1" >&2; exit 125; }
+if [ "$1" != --inside ]; then
+  error=$(unshare --mount --propagation private true 2>&1) || refused "$error"
+  exec unshare --mount --propagation private sh -c "$0" "$0" --inside "$@"
+fi
+root=$2; shift 2
 for from in /*; do
   to=$root$from
   if [ -L "$from" ]; then ln -s "$(readlink "$from")" "$to"
   elif [ -d "$from" ]; then mkdir "$to" && mount --rbind "$from" "$to"
   else : >"$to" && mount --bind "$from" "$to"
-  fi || exit 125
+  fi 2>/dev/null || refused "cannot bind $from into $root"
 done
+error=$(unshare --root="$root" true 2>&1) || refused "$error"
 exec unshare --root="$root" --wd="$PWD" "$@"
 )sh";
 
@@ -95,8 +109,11 @@ std::string tool_dir() {
 }
 
 Sandbox::Sandbox() {
-  char pattern[] = "/tmp/triple_import_test.XXXXXX";
-  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+  // In the folder that the test run gives (TMPDIR), never in the machine's /tmp when it gives one.
+  const char* tmpdir = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/triple_import_test.XXXXXX";
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed in " + pattern);
   dir_ = pattern;
   const std::string standin = write_file("dbus-send", kStandIn);
   fs::permissions(standin, fs::perms::owner_all);
@@ -154,9 +171,8 @@ ToolResult Sandbox::run(const std::vector<std::string>& args, const RunOptions& 
 
 ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions& options) const {
   if (!options.root.empty()) {
-    const std::vector<std::string> wrapper = {"unshare",      "--mount", "--propagation",
-                                              "private",      "sh",      "-c",
-                                              kInPrivateRoot, "sh",      dir_ + "/" + options.root};
+    const std::vector<std::string> wrapper = {"sh", "-c", kInPrivateRoot, kInPrivateRoot,
+                                              dir_ + "/" + options.root};
     words.insert(words.begin(), wrapper.begin(), wrapper.end());
   }
   words[0] = find_program(words[0]);
@@ -164,7 +180,7 @@ ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
 
-  const std::string path = options.path.empty() ? dir_ + ":" + std::getenv("PATH") : options.path;
+  const std::string path = options.path.empty() ? dir_ + ":" + inherited_path() : options.path;
   std::string path_variable = "PATH=" + path;
   std::vector<char*> env;
   for (char** e = environ; *e; ++e)
@@ -180,8 +196,9 @@ ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions
   int output[2] = {-1, -1};
   if (options.write_input && pipe2(input, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   if (options.take_output && pipe2(output, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  // A program that stops reading must not end this one.
-  if (options.write_input) std::signal(SIGPIPE, SIG_IGN);
+  // A program that stops reading must not end this one; later runs get the disposition back.
+  using Handler = void (*)(int);
+  const Handler sigpipe = options.write_input ? std::signal(SIGPIPE, SIG_IGN) : SIG_ERR;
 
   const std::string out_path = dir_ + "/stdout";
   const std::string err_path = dir_ + "/stderr";
@@ -229,6 +246,7 @@ ToolResult Sandbox::run_program(std::vector<std::string> words, const RunOptions
   int wait_status = 0;
   waitpid(pid, &wait_status, 0);
   if (writer.joinable()) writer.join();
+  if (sigpipe != SIG_ERR) std::signal(SIGPIPE, sigpipe);
   ToolResult result;
   if (!options.take_output) result.out = read_all(out_path);
   result.err = read_all(err_path);

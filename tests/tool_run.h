@@ -26,9 +26,12 @@ struct RunOptions {
   unsigned long long address_space_limit = 0;  // RLIMIT_AS in bytes; 0: none
   bool ignore_sigchld = false;                 // as a careless parent leaves it
   // A folder below the sandbox folder that becomes the program's root directory, with every entry
-  // of the real root bound into it, in a mount namespace of its own (root only).
+  // of the real root bound into it, in a mount namespace of its own (root only). Where that
+  // cannot be done, the run's status is kNoPrivateRoot and its standard error says why.
   std::string root;
 };
+
+constexpr int kNoPrivateRoot = 125;
 
 // A scratch folder with a stand-in dbus-send that records its argument vector and exits with a
 // chosen status. Removed with everything in it when the object goes.

@@ -8,13 +8,16 @@ if ! busybox=$(command -v busybox); then
   echo "SKIPPED: BusyBox is not installed (Debian's package busybox)"
   exit 77
 fi
-if ! unshare --mount true 2>/dev/null; then
-  echo "SKIPPED: no mount namespace of our own here (unshare --mount needs root)"
+if ! error=$(unshare --mount --propagation private true 2>&1); then
+  echo "SKIPPED: no mount namespace of our own here: $error"
   exit 77
 fi
 # shellcheck disable=SC2016  # expanded by the shell in the namespace
 exec unshare --mount --propagation private sh -c '
-  mount --bind "$0" /bin/sh || exit 1
+  if ! error=$(mount --bind "$0" /bin/sh 2>&1); then
+    echo "SKIPPED: BusyBox cannot be bound over /bin/sh here: $error"
+    exit 77
+  fi
   if ! /bin/sh --help 2>&1 | grep -q BusyBox; then
     echo "/bin/sh is not BusyBox'\''s" >&2
     exit 1
