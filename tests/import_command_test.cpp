@@ -20,6 +20,13 @@ DeviceTriple make_triple(const std::string& f1, const std::string& f2, const std
   return triple;
 }
 
+// The widest triple that the reader hands over: the 511-byte line [f1,f2,f3] and its line break,
+// with fields of 255, 250 and 1 bytes. Its entry takes 11 characters besides the escaped fields.
+DeviceTriple widest_triple(char byte) {
+  return make_triple(std::string(255, byte), std::string(250, byte), std::string(1, byte));
+}
+constexpr std::size_t kWidestFieldBytes = 506;
+
 // Builds the command for these triples in a fresh buffer.
 struct Built {
   std::unique_ptr<char[]> buffer{new char[kCommandBufferSize]};
@@ -93,10 +100,9 @@ TEST(ImportCommand, LongestEntryIsNeverCut) {
   EXPECT_EQ(b.text(), kPrefix + "[\"" + f1 + "\",\"" + f2 + R"(","z"]])" + "'");
 
   // Every byte of every field at its widest escape.
-  const std::string wide(255, '\x01');
   Built widest;
-  build(&widest, {make_triple(wide, wide, wide)});
-  EXPECT_EQ(widest.command->length, kPrefix.size() + 3 * 255 * 6 + 10 + 2);
+  build(&widest, {widest_triple('\x01')});
+  EXPECT_EQ(widest.command->length, kPrefix.size() + kWidestFieldBytes * 6 + 10 + 2);
 }
 
 TEST(ImportCommand, LengthLimitIsTheShellArgumentLimit) {
@@ -116,9 +122,11 @@ TEST(ImportCommand, LengthLimitIsTheShellArgumentLimit) {
 }
 
 TEST(ImportCommand, CommandThatFillsTheBufferKeepsItsTerminatorInside) {
-  // The prefix, 2,702 entries of 776 characters and one of 203 make kCommandBufferSize - 1.
-  const std::string widest(255, 'w'), rest(64, 'r');
-  std::vector<DeviceTriple> triples(2702, make_triple(widest, widest, widest));
+  // The prefix, 4,055 of the widest entries (517 characters) and two of 260 make
+  // kCommandBufferSize - 1.
+  const std::string rest(83, 'r');
+  std::vector<DeviceTriple> triples(4055, widest_triple('w'));
+  triples.push_back(make_triple(rest, rest, rest));
   triples.push_back(make_triple(rest, rest, rest));
   Built b;
   std::memset(b.buffer.get(), 'x', kCommandBufferSize);
@@ -137,9 +145,8 @@ TEST(ImportCommand, CommandThatFillsTheBufferKeepsItsTerminatorInside) {
 }
 
 TEST(ImportCommand, ListBeyondTheBufferIsMeasuredNotWritten) {
-  const std::string wide(255, '\x01');
-  const DeviceTriple triple = make_triple(wide, wide, wide);
-  const std::size_t entry = 3 * 255 * 6 + 11;
+  const DeviceTriple triple = widest_triple('\x01');
+  const std::size_t entry = kWidestFieldBytes * 6 + 11;
   const std::size_t count = kCommandBufferSize / entry + 10;
   Built b;
   start_import_command(b.command.get(), b.buffer.get());
@@ -159,9 +166,8 @@ TEST(ImportCommand, LengthPastFourGibibytesWritesNothingAndStaysExact) {
   const std::vector<char> before = area;
   const unsigned long long just_below = (1ull << 32) - 100;
   command.length = just_below;
-  const std::string quotes(255, '\'');
-  const std::size_t entry = 3 * 255 * 4 + 11;
-  for (int i = 0; i < 4; ++i) append_device_entry(&command, make_triple(quotes, quotes, quotes));
+  const std::size_t entry = kWidestFieldBytes * 4 + 11;
+  for (int i = 0; i < 4; ++i) append_device_entry(&command, widest_triple('\''));
   close_device_list(&command);
   EXPECT_EQ(command.length, just_below + 4 * entry + 1);
   EXPECT_TRUE(area == before);

@@ -1,6 +1,8 @@
 #include "triple_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -8,6 +10,26 @@
 #include <vector>
 
 namespace {
+
+// What `body` prints on standard output, taken through a file in memory: GoogleTest's own capture
+// writes to /tmp, whatever TMPDIR says.
+template <typename Body>
+std::string stdout_of(Body body) {
+  std::fflush(stdout);
+  const int saved = dup(1);
+  const int memory = memfd_create("stdout", 0);
+  dup2(memory, 1);
+  body();
+  std::fflush(stdout);
+  dup2(saved, 1);
+  close(saved);
+  std::string out;
+  char block[4096];
+  for (ssize_t n; (n = pread(memory, block, sizeof block, static_cast<off_t>(out.size()))) > 0;)
+    out.append(block, static_cast<std::size_t>(n));
+  close(memory);
+  return out;
+}
 
 using Fields = std::array<std::string, 3>;
 
@@ -20,10 +42,8 @@ struct Parsed {
 Parsed parse(const std::string& text, bool ends_line = true) {
   DeviceTriple triple = {};
   LineChunk chunk = {text.c_str(), ends_line};
-  testing::internal::CaptureStdout();
   Parsed p;
-  p.outcome = parse_triple_line(chunk, 7, &triple);
-  p.out = testing::internal::GetCapturedStdout();
+  p.out = stdout_of([&] { p.outcome = parse_triple_line(chunk, 7, &triple); });
   if (p.outcome == kDeviceTriple) p.fields = {triple.field[0], triple.field[1], triple.field[2]};
   return p;
 }
@@ -44,10 +64,14 @@ TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
       {"[a,b,c\r\n", {"a", "b", "c"}},
       {"[a,b,c", {"a", "b", "c"}},
       {"[a,b,c\r", {"a", "b", "c\r"}},
-      {"[a\tb,\x7f,c\n]\n", {"a\tb", "\x7f", "c\n"}},
+      {"[a\tb,\x7f,c\r]\n", {"a\tb", "\x7f", "c\r"}},
       {"[Grüße,温度,😀]\n", {"Grüße", "温度", "😀"}},
-      {"[" + std::string(255, 'x') + "," + std::string(255, 'y') + ",z]",
-       {std::string(255, 'x'), std::string(255, 'y'), "z"}},
+      // The longest line that one read holds whole (511 bytes), and a field of 255 bytes in each
+      // place.
+      {"[" + std::string(255, 'x') + "," + std::string(250, 'y') + ",z]\n",
+       {std::string(255, 'x'), std::string(250, 'y'), "z"}},
+      {"[a," + std::string(255, 'y') + ",c]\n", {"a", std::string(255, 'y'), "c"}},
+      {"[a,b," + std::string(255, 'z') + "]\n", {"a", "b", std::string(255, 'z')}},
   };
   std::vector<std::pair<std::string, Fields>> rows;
   for (const auto& c : cases) rows.push_back({c.line, c.fields});
@@ -135,15 +159,14 @@ void collect(const DeviceTriple& triple, void* context) {
       {triple.field[0], triple.field[1], triple.field[2]});
 }
 
-FileRun read_content(const std::string& content, unsigned long long lines_before = 0) {
-  std::FILE* file = std::tmpfile();
-  std::fwrite(content.data(), 1, content.size(), file);
-  std::rewind(file);
+FileRun read_content(std::string content, unsigned long long lines_before = 0) {
+  // In memory, NUL bytes included: nothing of the test lands on disk.
+  std::FILE* file = fmemopen(content.data(), content.size(), "r");
   FileRun run = {0, lines_before, "", {}};
   DeviceTriple triple = {};
-  testing::internal::CaptureStdout();
-  run.status = read_triple_file(file, &run.line_number, &triple, collect, &run.triples);
-  run.out = testing::internal::GetCapturedStdout();
+  run.out = stdout_of([&] {
+    run.status = read_triple_file(file, &run.line_number, &triple, collect, &run.triples);
+  });
   std::fclose(file);
   return run;
 }
@@ -192,6 +215,12 @@ TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
   // The same 511 bytes at the very end of the file are a whole line.
   EXPECT_EQ(read_content(open).triples, (std::vector<Fields>{{"a", "b", "c"}}));
 
+  // Fields of 255 bytes on the longest line that one read holds whole; 256 are refused.
+  const std::string x(255, 'x'), y(250, 'y');
+  EXPECT_EQ(read_content("[" + x + "," + y + ",z]\n").triples, (std::vector<Fields>{{x, y, "z"}}));
+  EXPECT_EQ(read_content("[" + x + "x," + std::string(249, 'y') + ",z]\n").out,
+            "Line 1: get triple error: [" + x + "x," + std::string(249, 'y') + ",z]\n \n");
+
   // A closed triple within the first 511 bytes stands; the rest is a line of its own.
   const FileRun closed = read_content("[a,b,c]" + std::string(595, 'x') + "\n");
   EXPECT_EQ(closed.triples.size(), 1u);
@@ -219,9 +248,11 @@ TEST(ReadTripleFile, ReadErrorIsReportedWithItsLineNumber) {
   unsigned long long line_number = 4;
   DeviceTriple triple = {};
   std::vector<Fields> triples;
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(read_triple_file(dir, &line_number, &triple, collect, &triples), -1);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Line 5 read error.\n");
+  int status = 0;
+  const std::string out =
+      stdout_of([&] { status = read_triple_file(dir, &line_number, &triple, collect, &triples); });
+  EXPECT_EQ(status, -1);
+  EXPECT_EQ(out, "Line 5 read error.\n");
   std::fclose(dir);
 }
 
