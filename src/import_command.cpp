@@ -26,14 +26,17 @@ void append(ImportCommand* command, const char* text, std::size_t length) {
 }
 
 // A field stands inside a JSON string inside a single-quoted shell word. For JSON, '"', '\' and
-// the control bytes are escaped; a single quote leaves the shell word and comes back ('\'').
-// Every other byte, UTF-8 included, stands as it is: then this returns null.
+// the control bytes are escaped. A single quote leaves the shell word, stands alone in double
+// quotes and comes back ('"'"'): no backslash outside quotes, which a shell that decodes its
+// command in the caller's locale (yash) may read as another character (Shift_JIS's yen sign), so
+// that the field would end the word and run as a command. Every other byte, UTF-8 included,
+// stands as it is: then this returns null.
 const char* escape(unsigned char byte, char (&scratch)[7]) {
   // Nearly every byte is one from '(' up and stands as it is, so that is decided first, in two
   // comparisons: looking each one up among the specials took a quarter of a whole run.
   if (byte >= '(') return byte == '\\' ? "\\\\" : nullptr;
   if (byte >= 0x20 && byte != '"' && byte != '\'') return nullptr;
-  if (byte == '\'') return "'\\''";
+  if (byte == '\'') return "'\"'\"'";
   static const char kShort[] = "\"\b\f\n\r\t";  // written as '\' and the letter below
   static const char kShortLetter[] = "\"bfnrt";
   const char* special = std::strchr(kShort, byte);  // a field holds no NUL byte

@@ -56,7 +56,7 @@ TEST(ImportCommand, FieldsAreEscapedForJsonAndTheQuotedShellWord) {
     std::string field;
     std::string written;
   } cases[] = {
-      {"it's", R"(it'\''s)"},
+      {"it's", R"(it'"'"'s)"},
       {"\"q\"", R"(\"q\")"},
       {"a\\b", R"(a\\b)"},
       {"\b\f\n\r\t", R"(\b\f\n\r\t)"},
@@ -74,7 +74,7 @@ TEST(ImportCommand, FieldsAreEscapedForJsonAndTheQuotedShellWord) {
 TEST(ImportCommand, EveryByteNeedingEscapeIsFoundWhereverItStands) {
   // A byte to escape may stand first, last or anywhere between.
   const std::pair<char, std::string> specials[] = {
-      {'\'', R"('\'')"},     {'"', R"(\")"},        {'\\', R"(\\)"},
+      {'\'', R"('"'"')"},    {'"', R"(\")"},        {'\\', R"(\\)"},
       {'\x01', R"(\u0001)"}, {'\x1f', R"(\u001f)"}, {'\n', R"(\n)"},
   };
   for (const auto& [special, written] : specials) {
@@ -166,7 +166,7 @@ TEST(ImportCommand, LengthPastFourGibibytesWritesNothingAndStaysExact) {
   const std::vector<char> before = area;
   const unsigned long long just_below = (1ull << 32) - 100;
   command.length = just_below;
-  const std::size_t entry = kWidestFieldBytes * 4 + 11;
+  const std::size_t entry = kWidestFieldBytes * 5 + 11;  // a quote is written '"'"'
   for (int i = 0; i < 4; ++i) append_device_entry(&command, widest_triple('\''));
   close_device_list(&command);
   EXPECT_EQ(command.length, just_below + 4 * entry + 1);

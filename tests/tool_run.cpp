@@ -20,13 +20,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// One file a word, and none of the bytes that ISO 646's national variants take for letters (such as
+// a backslash, a bar or brackets): any /bin/sh reads this script alike in any locale, even in one
+// that decodes the byte of a backslash as a yen sign.
 const char kStandIn[] = R"sh(#!/bin/sh
 here=$(dirname "$0")
 echo call >> "$here/dbus_calls"
-for arg do printf '%s\0' "$arg"; done > "$here/dbus_argv"
+count=0
+for arg do
+  count=$((count + 1))
+  printf '%s' "$arg" > "$here/dbus_arg.$count"
+done
+echo "$count" > "$here/dbus_argc"
 for fd in /proc/$$/fd/*; do readlink "$fd"; done > "$here/dbus_files"
 echo "dbus-send stand-in ran"
-exit "$(cat "$here/dbus_status" 2>/dev/null || echo 0)"
+status=0
+test -e "$here/dbus_status" && status=$(cat "$here/dbus_status")
+exit "$status"
 )sh";
 
 std::string read_all(const std::string& path) {
@@ -149,11 +159,9 @@ std::string Sandbox::dbus_files() const {
 
 std::vector<std::string> Sandbox::dbus_argv() const {
   std::vector<std::string> argv;
-  const std::string record = read_all(dir_ + "/dbus_argv");
-  for (std::size_t start = 0, end; start < record.size(); start = end + 1) {
-    end = record.find('\0', start);
-    argv.push_back(record.substr(start, end - start));
-  }
+  const int count = std::atoi(read_all(dir_ + "/dbus_argc").c_str());
+  for (int i = 1; i <= count; ++i)
+    argv.push_back(read_all(dir_ + "/dbus_arg." + std::to_string(i)));
   return argv;
 }
 

@@ -212,6 +212,18 @@ TEST(TripleImport, FieldsReachTheListByteForByteAndRunNothing) {
   EXPECT_FALSE(box.exists("pwned"));
 }
 
+TEST(TripleImport, QuoteInAFieldNeverEndsTheShellWord) {
+  // ASCII alone, so that every shell decodes it in every locale; the yash runs of this case take
+  // it into locales whose byte of a backslash is another character.
+  Sandbox box;
+  const ToolResult r = box.run({box.write_file("devices.txt",
+                                               "[a,b,c';touch pwned;: ']\n"
+                                               "['',x'y,\\'\\]\n")});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(sent_list(box), (Triples{{"a", "b", "c';touch pwned;: '"}, {"''", "x'y", "\\'\\"}}));
+  EXPECT_FALSE(box.exists("pwned"));
+}
+
 TEST(TripleImport, FailedCommandFailsTheRun) {
   Sandbox box;
   box.set_dbus_status(3);
@@ -295,8 +307,8 @@ TEST(TripleImport, ListPastFourGibibytesFromAPipeIsMeasuredExactly) {
   // The test is built for the tool's own target, so its size_t is the tool's.
   if (sizeof(std::size_t) > 4)
     GTEST_SKIP() << "proves a 32-bit size_t: it runs in the armhf and asan-i386 suites";
-  // 2,200,000 lines of 506 single quotes, each written as 4 bytes, make a command of
-  // 4,477,000,196 bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
+  // 2,200,000 lines of 506 single quotes, each written as 5 bytes, make a command of
+  // 5,590,200,196 bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
   constexpr unsigned long long kLines = 2200000;
   const std::string line = "[" + std::string(169, '\'') + "," + std::string(169, '\'') + "," +
                            std::string(168, '\'') + "]\n";
@@ -337,7 +349,7 @@ TEST(TripleImport, ListPastFourGibibytesFromAPipeIsMeasuredExactly) {
   const std::vector<std::pair<unsigned long long, std::string>> expected = {
       {0, current_dir_line()},
       {kLines + 1, "Find 2200000 items.\n"},
-      {kLines + 2, "Device list too large: 4477000196 bytes, at most 131071.\n"},
+      {kLines + 2, "Device list too large: 5590200196 bytes, at most 131071.\n"},
   };
   EXPECT_EQ(others, expected);
   EXPECT_EQ(r.status, 255);

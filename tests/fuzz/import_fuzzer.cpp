@@ -28,8 +28,9 @@ void check(bool condition, const char* what) {
 }
 
 // Splits a command as a POSIX shell would, accepting only what cannot expand, redirect or
-// start another command: unquoted, nothing but blanks, plain word characters and backslash
-// escapes (an unquoted line break would end the command).
+// start another command: single-quoted text, a single quote alone in double quotes ("'"), and
+// unquoted nothing but blanks and plain word characters. No backslash outside quotes: a shell that
+// decodes its command in the caller's locale may take that byte for another character.
 std::optional<std::vector<std::string>> split_shell_words(const std::string& command) {
   std::vector<std::string> words;
   std::string word;
@@ -46,9 +47,10 @@ std::optional<std::vector<std::string>> split_shell_words(const std::string& com
       word += command.substr(i + 1, end - i - 1);
       i = end;
       in_word = true;
-    } else if (c == '\\') {
-      if (++i == command.size() || command[i] == '\n') return std::nullopt;
-      word += command[i];
+    } else if (c == '"') {
+      if (command.compare(i, 3, "\"'\"") != 0) return std::nullopt;
+      word += '\'';
+      i += 2;
       in_word = true;
     } else if (std::isalnum(static_cast<unsigned char>(c)) || std::strchr("_./:=-", c)) {
       word += c;
