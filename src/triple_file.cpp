@@ -5,8 +5,10 @@
 namespace {
 
 // D-Bus carries only valid UTF-8 and JSON text is UTF-8, so a field with any other byte sequence
-// could never be stored. Such a line is refused here, under its own number.
-bool is_valid_utf8(const char* field, std::size_t length) {
+// could never be stored. Nor could a noncharacter (U+FDD0 to U+FDEF, and the last two code points
+// of every plane): buses that follow D-Bus before 0.21, and sd-bus, refuse the whole message, and
+// with it every other device of the list. Such a line is refused here, under its own number.
+bool is_storable_utf8(const char* field, std::size_t length) {
   const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
   for (std::size_t i = 0; i < length; ++i) {
     if (text[i] < 0x80) continue;
@@ -30,6 +32,7 @@ bool is_valid_utf8(const char* field, std::size_t length) {
       code = code << 6 | (next & 0x3F);
     }
     if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    if ((code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE) return false;
   }
   return true;
 }
@@ -51,7 +54,7 @@ bool split_fields(const char* rest, bool ends_line, DeviceTriple* triple) {
       --length;
       if (length > 0 && begin[length - 1] == '\r') --length;
     }
-    if (length == 0 || length >= kFieldSize || !is_valid_utf8(begin, length)) return false;
+    if (length == 0 || length >= kFieldSize || !is_storable_utf8(begin, length)) return false;
     std::memcpy(triple->field[i], begin, length);
     triple->field[i][length] = '\0';
   }

@@ -57,9 +57,12 @@ TEST_F(EndToEnd, StoredListHoldsExactlyTheTriplesOfTheFile) {
                                                "[it's,say \"hi\",back\\slash]\n"
                                                "[$(touch pwned),`id`;x, two  blanks ]\n"
                                                "[Grüße,温度,✓]\n"
+                                               "[noncharacter,\xef\xbf\xbe,x]\n"
                                                "not a triple\n")},
                                on_system_path());
   EXPECT_EQ(r.status, 0) << r.out;
+  // A bus would refuse the whole list for the noncharacter U+FFFE; its line alone is left out.
+  EXPECT_NE(r.out.find("Line 6: get triple error: [noncharacter,"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Find 4 items.\nmethod return"), std::string::npos) << r.out;
   const Triples expected = {{"pk1", "dev1", "s1"},
                             {"it's", "say \"hi\"", "back\\slash"},

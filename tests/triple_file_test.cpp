@@ -76,9 +76,12 @@ TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
   std::vector<std::pair<std::string, Fields>> rows;
   for (const auto& c : cases) rows.push_back({c.line, c.fields});
   // Every boundary of UTF-8, alone and far into a long field.
+  // U+FFFD and U+10FFFD are the last code points that may be stored below the noncharacters;
+  // U+FDCF and U+FDF0 stand right beside those of U+FDD0 to U+FDEF, U+E000 opens the private use.
   for (const std::string code_point :
-       {"\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf", "\xee\x80\x80", "\xef\xbf\xbf",
-        "\xf0\x90\x80\x80", "\xf1\x80\x80\x80", "\xf4\x8f\xbf\xbf", "\x7f\xc3\xa9\x7f"}) {
+       {"\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf", "\xee\x80\x80", "\xef\xbf\xbd",
+        "\xef\xb7\x8f", "\xef\xb7\xb0", "\xf0\x90\x80\x80", "\xf1\x80\x80\x80", "\xf4\x8f\xbf\xbd",
+        "\x7f\xc3\xa9\x7f"}) {
     const std::string deep = std::string(17, 'a') + code_point + "z";
     rows.push_back({"[" + code_point + ",b," + deep + "]\n", {code_point, "b", deep}});
   }
@@ -125,12 +128,14 @@ TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
       "[a,b,\xf4\x90\x80\x80]\n",  // beyond U+10FFFF
   };
   // Stray continuation, lead without continuation (at the end, and before a plain byte),
-  // overlongs, surrogate, beyond U+10FFFF.
-  for (const std::string bad :
-       {"\x80", "caf\xe9",
-        "a\xc3"
-        "b",
-        "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf", "\xed\xbf\xbf", "\xf4\x90\x80\x80"}) {
+  // overlongs, surrogate, beyond U+10FFFF; then the noncharacters, which a bus may refuse with
+  // the whole list: U+FDD0, U+FDEF, U+FFFE, U+FFFF, U+1FFFE, U+10FFFF.
+  for (const std::string bad : {"\x80", "caf\xe9",
+                                "a\xc3"
+                                "b",
+                                "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf", "\xed\xbf\xbf",
+                                "\xf4\x90\x80\x80", "\xef\xb7\x90", "\xef\xb7\xaf", "\xef\xbf\xbe",
+                                "\xef\xbf\xbf", "\xf0\x9f\xbf\xbe", "\xf4\x8f\xbf\xbf"}) {
     cases.push_back("[" + bad + ",b,c]\n");
     cases.push_back("[a,b," + std::string(17, 'a') + bad + "z]\n");
   }
