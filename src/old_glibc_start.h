@@ -11,7 +11,8 @@ typedef void (*FiniFunction)();
 
 // Where the start files' call of __libc_start_main arrives when the link wraps it
 // (--wrap=__libc_start_main). Forwards to the GLIBC_2.4 version, which every armhf glibc has,
-// with an init function that runs the executable's initialisers.
+// with an init function that runs the executable's initialisers, once it has set the stack
+// protector's guard.
 int __wrap___libc_start_main(MainFunction main_function, int argc, char** argv, InitFunction init,
                              FiniFunction fini, FiniFunction rtld_fini, void* stack_end);
 

@@ -2,7 +2,8 @@
 # Checks that a triple_import binary is what every gateway can load: 32-bit ARM EABI5 for ARMv7
 # with the hard-float calling convention, the gateway's loader and library folder, libc.so.6
 # alone and nothing newer of it than GLIBC_2.4, the Linux 2.6.32 ABI note, hardened (full RELRO,
-# fortified calls, as hardening-check judges too) and small enough once stripped.
+# fortified calls, the stack protector with a guard of its own, as hardening-check judges too) and
+# small enough once stripped.
 # Usage: check_gateway_elf.sh BINARY LIB_DIR MAX_STRIPPED_BYTES  (READELF and STRIP may name tools)
 set -uo pipefail
 binary=$1 lib_dir=$2 max_size=$3
@@ -40,14 +41,18 @@ expect "immediate binding" "$(has '\((BIND_NOW|FLAGS)\).*BIND_NOW|\(BIND_NOW\)' 
 expect "read-only relocations" "$("$readelf" -lW "$binary" | grep -c GNU_RELRO)" 1
 expect "ABI note" "$("$readelf" -n "$binary" | sed -n 's/^ *OS: \(.*\)/\1/p')" \
   "Linux, ABI: 2.6.32"
-expect "fortified calls" "$("$readelf" --dyn-syms -W "$binary" | has '__[a-z0-9_]+_chk@')" yes
+dynamic_symbols=$("$readelf" --dyn-syms -W "$binary")
+expect "fortified calls" "$(has '__[a-z0-9_]+_chk@' <<<"$dynamic_symbols")" yes
+# The guard is the executable's own: glibc's lives in the loader, which is not to be needed.
+expect "stack protector's check" "$(has ' __stack_chk_fail@GLIBC_2\.4' <<<"$dynamic_symbols")" yes
+expect "stack protector's guard taken from a library" "$(has '__stack_chk_guard' <<<"$dynamic_symbols")" no
 newest=$("$readelf" -V "$binary" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -1)
 # Every armhf glibc has GLIBC_2.4; anything newer shuts out the older gateways.
 expect "newest C library version needed" "$(printf '%s\n' "$newest" GLIBC_2.4 | sort -V | tail -1)" \
   GLIBC_2.4
 # Debian's own judge of the same (devscripts).
 report=$(hardening-check "$binary" 2>/dev/null)
-for feature in "Position Independent Executable" "Fortify Source functions" \
+for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
   "Read-only relocations" "Immediate binding"; do
   expect "hardening-check: $feature" "$(sed -n "s/^ *$feature: \([a-z]*\).*/\1/p" <<<"$report")" yes
 done
