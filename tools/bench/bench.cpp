@@ -107,11 +107,12 @@ BENCHMARK(BM_ReadRejectedLines);
 }  // namespace
 
 // The tool's per-line messages go to stdout, which is sent to /dev/null here; the report goes to
-// where stdout was.
+// where stdout was, after what is there already: opened anew without appending, a file that
+// stdout names would be cut to nothing.
 int main(int argc, char** argv) {
   const int report_fd = dup(STDOUT_FILENO);
   if (report_fd < 0 || !std::freopen("/dev/null", "w", stdout)) return 1;
-  std::ofstream report("/dev/fd/" + std::to_string(report_fd));
+  std::ofstream report("/dev/fd/" + std::to_string(report_fd), std::ios::app);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::ConsoleReporter reporter(benchmark::ConsoleReporter::OO_Tabular);
