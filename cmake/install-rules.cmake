@@ -49,7 +49,7 @@ set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack-options.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/normalise-staging.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/normalise-packages.cmake)
 set(CPACK_TRIPLE_IMPORT_AR ${CMAKE_AR})
-if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
+if(BUILD_FOR_GATEWAY)
   set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE armhf)
   set(CPACK_SYSTEM_NAME linux-armhf)
   # What the package says of itself goes where Debian looks for it, whatever the tool's prefix;
