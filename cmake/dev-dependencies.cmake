@@ -1,9 +1,9 @@
 # The tests and development tools look for their dependencies only when they are built, and one
 # that is missing says which Debian package brings it (scripts/ensure-packages installs them all).
-# The tool itself needs none of them: -DBUILD_TESTING=OFF builds it with a compiler alone.
+# The tool itself needs none of them: without developer mode it builds with a compiler alone.
 function(dependency_missing what debian_package)
   message(FATAL_ERROR "${what} not found: install Debian's package ${debian_package}, or configure "
-          "with -DBUILD_TESTING=OFF to build the tool alone.")
+          "without -DTRIPLE_IMPORT_DEVELOPER_MODE=ON to build the tool alone.")
 endfunction()
 
 macro(require_package name debian_package)

@@ -2,6 +2,8 @@
 # `cmake --install BUILD --prefix DIR` and DESTDIR=DIR write nothing outside DIR; only the .deb
 # adds the files that Debian's layout wants under /usr/share (component debian, below).
 
+include(GNUInstallDirs)
+
 # Folders that an installation makes (cmake --install into a gateway's root file system) do not
 # depend on the umask; the packages get the same from cpack's scripts below.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -20,7 +22,7 @@ endfunction()
 add_debian_gzip(manual doc/triple_import.1)
 install(FILES ${PROJECT_BINARY_DIR}/triple_import.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # An installed tree tells which release it holds.
-file(CONFIGURE OUTPUT VERSION CONTENT "${PROJECT_NAME} ${PROJECT_VERSION}\n")
+file(GENERATE OUTPUT VERSION CONTENT "${PROJECT_NAME} ${PROJECT_VERSION}\n")
 install(FILES ${PROJECT_BINARY_DIR}/VERSION DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME triple-import)
@@ -42,7 +44,8 @@ set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 # The same commit gives the same packages: times from SOURCE_DATE_EPOCH (by default the last
-# commit's), modes that do not depend on the umask, and a .tar.gz with root as the owner. The
+# commit's), modes that do not depend on the umask, and a .tar.gz with root as the owner (cpack
+# runs these scripts from CMake 3.19 on; an older one builds the same files, less normalised). The
 # options file also adds the component debian to the .deb alone.
 configure_file(packaging/cpack-options.cmake.in cpack-options.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack-options.cmake)

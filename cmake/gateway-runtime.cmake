@@ -1,0 +1,35 @@
+# The gateway: 32-bit ARM Linux with its own loader and C library in GATEWAY_LIB_DIR, of any glibc
+# generation since the 2.6.32 kernels. This is the project's, not the toolchain's, so that any
+# SDK's or build system's toolchain gives the same binary. The run path is a link option, not
+# CMake's RPATH, which OpenWrt drops (CMAKE_SKIP_RPATH) and Yocto empties.
+set(GATEWAY_LIB_DIR "/quorvale/gateway/build/lib" CACHE STRING "Library folder on the gateway")
+add_library(gateway_runtime INTERFACE)
+target_link_options(gateway_runtime INTERFACE
+                    "LINKER:--dynamic-linker=${GATEWAY_LIB_DIR}/ld-linux-armhf.so.3"
+                    "LINKER:-rpath,${GATEWAY_LIB_DIR}")
+include(CheckCXXSourceCompiles)
+check_cxx_source_compiles("#include <cstdio>\n#ifndef __GLIBC__\n#error not glibc\n#endif\nint main() {}"
+                          GATEWAY_LIBC_IS_GLIBC)
+if(GATEWAY_LIBC_IS_GLIBC)
+  # Binds the start files to the start routine that every armhf glibc has, and gives the stack
+  # protector a guard of the executable's own (see the source).
+  target_sources(gateway_runtime INTERFACE ${PROJECT_SOURCE_DIR}/src/old_glibc_start.cpp)
+  target_link_options(gateway_runtime INTERFACE LINKER:--wrap=__libc_start_main)
+endif()
+
+# Today's start files say "for GNU/Linux 3.2.0"; the tool needs nothing newer than 2.6.32. The
+# note is NT_GNU_ABI_TAG, little-endian: name "GNU", then OS 0 (Linux) and 2, 6, 32. CMake cannot
+# write a NUL byte, so printf does (a tool that Yocto's host tools include).
+set(GATEWAY_ABI_NOTE ${PROJECT_BINARY_DIR}/abi-note-linux-2.6.32)
+execute_process(COMMAND printf "\\004\\0\\0\\0\\020\\0\\0\\0\\001\\0\\0\\0GNU\\0\\0\\0\\0\\0\\002\\0\\0\\0\\006\\0\\0\\0\\040\\0\\0\\0"
+                OUTPUT_FILE ${GATEWAY_ABI_NOTE} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "printf could not write the ABI note ${GATEWAY_ABI_NOTE}")
+endif()
+
+function(add_gateway_abi_note target)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_OBJCOPY} --update-section .note.ABI-tag=${GATEWAY_ABI_NOTE}
+                             $<TARGET_FILE:${target}>
+                     VERBATIM)
+endfunction()
