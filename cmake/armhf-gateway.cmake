@@ -13,7 +13,19 @@ set(GATEWAY_SYSROOT "" CACHE PATH "Sysroot of the gateway SDK (empty: Debian's a
 # try_compile reads this file again and needs the same answers.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES GATEWAY_CROSS_PREFIX GATEWAY_SYSROOT)
 
-set(CMAKE_CXX_COMPILER "${GATEWAY_CROSS_PREFIX}g++")
+# Without the cross compiler CMake would go on with this machine's binutils and keep them in the
+# cache, and the folder would fail at link even once the compiler is there. So stop first, with
+# nothing of the search cached, and the same command builds in the same folder later.
+find_program(gateway_cxx "${GATEWAY_CROSS_PREFIX}g++")
+if(NOT gateway_cxx)
+  unset(gateway_cxx CACHE)
+  message(FATAL_ERROR "The gateway's cross compiler ${GATEWAY_CROSS_PREFIX}g++ is not on the PATH. "
+          "Install Debian's package g++-arm-linux-gnueabihf (apt-get install "
+          "g++-arm-linux-gnueabihf), or name another with -DGATEWAY_CROSS_PREFIX=..., then run the "
+          "same command again.")
+endif()
+set(CMAKE_CXX_COMPILER "${gateway_cxx}")
+unset(gateway_cxx CACHE)
 if(GATEWAY_SYSROOT)
   set(CMAKE_SYSROOT "${GATEWAY_SYSROOT}")
 endif()
