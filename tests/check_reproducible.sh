@@ -9,7 +9,7 @@ set -euo pipefail
 if [ "$1" = --build ]; then
   dir=$2
   cmake -S "$dir/src" -B "$dir/build" --toolchain "$dir/src/cmake/armhf-gateway.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/quorvale/gateway/build \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/quorvale/gateway/build \
     >/dev/null
   cmake --build "$dir/build" >/dev/null
   (cd "$dir/build" && cpack -B "$dir/packages" >/dev/null)
