@@ -1,0 +1,357 @@
+#!/bin/sh
+# Regress tests of triple_import that need only the binary and a POSIX sh (dash, BusyBox's sh),
+# so that they also run on a gateway next to the tool. COMMAND runs the tool: its path, or runner
+# words before it, such as "qemu-arm -L ROOT build/armhf/triple_import". A recording dbus-send
+# stands first on the PATH. Every case checks standard output byte for byte, the exit status, the
+# exact words sent (or that none were) and an empty standard error, unless it says otherwise.
+# Prints "N passed, N failed, N skipped" last; exits 1 on any failure.
+# Usage: regress.sh [-c CASE | -x CASE] COMMAND...   (-c: that case alone; -x: all but that one)
+usage() {
+	echo "usage: regress.sh [-c CASE | -x CASE] COMMAND..." >&2
+	exit 2
+}
+only='' except=''
+case ${1-} in
+	-c | -x)
+		[ $# -ge 3 ] || usage
+		if [ "$1" = -c ]; then only=$2; else except=$2; fi
+		shift 2
+		;;
+esac
+[ $# -ge 1 ] || usage
+
+# The runner words, quoted for eval, and the tool, the last word. The cases run in folders of
+# their own, so words that name a file or folder here are made absolute.
+quote() { printf "'%s' " "$(printf '%s' "$1" | sed "s/'/'\"'\"'/g")"; }
+runner=
+while [ $# -gt 1 ]; do
+	word=$1
+	if [ -z "$runner" ]; then
+		word=$(command -v "$1" || echo "$1")
+	elif [ -e "$1" ]; then
+		case $1 in /*) ;; *) word=$PWD/$1 ;; esac
+	fi
+	runner="$runner$(quote "$word")"
+	shift
+done
+case $1 in /*) tool=$1 ;; *) tool=$PWD/$1 ;; esac
+tool_dir=$(cd "$(dirname "$tool")" && pwd -P)
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/regress.XXXXXX") || exit 2
+trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
+passed=0 failed=0 skipped=0
+
+# dbus-send as the tool's shell finds it: writes each word to a file of its own, and none of the
+# bytes that ISO 646's national variants take for letters, so any sh reads it alike in any locale.
+cat >"$work/dbus-send" <<'SH'
+#!/bin/sh
+here=$(dirname "$0")/..
+echo call >> "$here/dbus_calls"
+count=0
+for arg do
+  count=$((count + 1))
+  printf '%s' "$arg" > "$here/dbus_arg.$count"
+done
+echo "$count" > "$here/dbus_argc"
+for fd in /proc/$$/fd/*; do readlink "$fd"; done > "$here/dbus_files"
+echo "dbus-send stand-in ran"
+status=0
+test -e "$here/dbus_status" && status=$(cat "$here/dbus_status")
+exit "$status"
+SH
+chmod +x "$work/dbus-send"
+box=$work/box
+words="--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmanager --print-reply
+/iot/dmp/configmanager iot.dmp.configmanager.set_config string:gw_dimu_devicetuple"
+
+# --- one case ---
+
+# begin NAME: whether the case is to run; starts it with an empty folder of its own.
+begin() {
+	[ -z "$only" ] || [ "$only" = "$1" ] || return 1
+	[ "$except" != "$1" ] || return 1
+	name=$1 problems='' allow_err=''
+	rm -rf "$box" && mkdir -p "$box/bin" && cp "$work/dbus-send" "$box/bin/" && cd "$box" || exit 2
+	return 0
+}
+fail() { problems="$problems  $*
+"; }
+skip() {
+	echo "SKIP: $name: $*"
+	skipped=$((skipped + 1))
+}
+end() {
+	[ -n "$allow_err" ] || [ ! -s "$box/err" ] || fail "standard error: $(cat "$box/err")"
+	if [ -z "$problems" ]; then
+		echo "ok: $name"
+		passed=$((passed + 1))
+	else
+		printf 'FAILED: %s\n%s' "$name" "$problems"
+		failed=$((failed + 1))
+	fi
+}
+# run [ARG...]: the tool in the case's folder, standard input from $input (by default nothing).
+run() { run_tool "$tool" "$@"; }
+run_tool() {
+	# shellcheck disable=SC2034  # used by the eval
+	exe=$1
+	shift
+	(eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$exe\" \"\$@\"") \
+		<"${input:-/dev/null}" >"$box/out" 2>"$box/err"
+	status=$?
+}
+# shellcheck disable=SC2059  # the file's text is given in printf's notation
+file() { printf "$2" >"$box/$1"; }
+expect_status() { [ "$status" = "$1" ] || fail "exit status $status, want $1"; }
+# expect_out FORMAT [ARGUMENT...]: the whole standard output, byte for byte.
+expect_out() {
+	# shellcheck disable=SC2059  # the expected text is the format
+	printf "$@" >"$box/want"
+	cmp -s "$box/want" "$box/out" ||
+		fail "standard output:
+$(sed -n l "$box/out")
+  want:
+$(sed -n l "$box/want")"
+}
+expect_out_has() {
+	# shellcheck disable=SC2059
+	printf "$1" >"$box/want"
+	awk -v want="$(cat "$box/want")" 'BEGIN { RS = "\001" } index($0, want) { found = 1 } END { exit !found }' \
+		"$box/out" || fail "standard output lacks $(sed -n l "$box/want"): $(sed -n l "$box/out")"
+}
+expect_nothing_sent() { [ ! -e "$box/dbus_calls" ] || fail "dbus-send ran"; }
+# expect_sent LIST: one set_config call with the fixed words and the device list LIST, and no
+# descriptor of the triple file inherited.
+expect_sent() {
+	[ "$(cat "$box/dbus_calls" 2>/dev/null)" = call ] || { fail "not one dbus-send call"; return; }
+	[ "$(cat "$box/dbus_argc")" = 7 ] || fail "dbus-send got $(cat "$box/dbus_argc") words, want 7"
+	i=0
+	for word in $words; do
+		i=$((i + 1))
+		[ "$(cat "$box/dbus_arg.$i")" = "$word" ] || fail "word $i: $(cat "$box/dbus_arg.$i"), want $word"
+	done
+	printf 'string:%s' "$1" >"$box/want"
+	cmp -s "$box/want" "$box/dbus_arg.7" ||
+		fail "sent: $(sed -n l "$box/dbus_arg.7"), want $(sed -n l "$box/want")"
+	! grep -q devices.txt "$box/dbus_files" || fail "dbus-send inherited the triple file"
+}
+current_dir="Current Dir = $tool_dir \n"
+
+# --- the table: NAME|FILE|MESSAGES|STATUS|LIST, in printf's notation; LIST - for nothing sent ---
+
+while IFS='|' read -r row f messages want list; do
+	begin "$row" || continue
+	file devices.txt "$f"
+	run "$box/devices.txt"
+	expect_out "$current_dir$messages"
+	expect_status "$want"
+	# shellcheck disable=SC2059
+	if [ "$list" = - ]; then expect_nothing_sent; else expect_sent "$(printf "$list")"; fi
+	[ ! -e "$box/pwned" ] || fail "a field ran as a command"
+	end
+done <<'ROWS'
+empty_file_sends_nothing||Find 0 items.\n|255|-
+only_comments_send_nothing|# only a comment\n|Find 0 items.\n|255|-
+only_rejected_lines_send_nothing|# c\nno brackets\n[a,b]\n|Line 2 format error: no brackets\n \nLine 3: get triple error: [a,b]\n \nFind 0 items.\n|255|-
+typical_file_sends_its_triples_in_order|# gateway 7\n[pk1,dev1,s1]\nno brackets\n[pk2,dev2,s2]\n|Import device: [pk1 dev1 s1] \nLine 3 format error: no brackets\n \nImport device: [pk2 dev2 s2] \nFind 2 items.\ndbus-send stand-in ran\n|0|[["pk1","dev1","s1"],["pk2","dev2","s2"]]
+fields_reach_the_list_byte_for_byte|[it's,say "hi",back\\slash]\n[$(touch pwned),`touch pwned`,a;touch pwned]\n[' ; touch pwned; ',"'",x'"'"y]\n[ blank , Grüße ,温度 ✓]\r\n[tab\there,dup,dup]\n[tab\there,dup,dup]\n[a,b,open to the end\r\n|Import device: [it's say "hi" back\\slash] \nImport device: [$(touch pwned) `touch pwned` a;touch pwned] \nImport device: [' ; touch pwned; ' "'" x'"'"y] \nImport device: [ blank   Grüße  温度 ✓] \nImport device: [tab\there dup dup] \nImport device: [tab\there dup dup] \nImport device: [a b open to the end] \nFind 7 items.\ndbus-send stand-in ran\n|0|[["it's","say \\"hi\\"","back\\\\slash"],["$(touch pwned)","`touch pwned`","a;touch pwned"],["' ; touch pwned; '","\\"'\\"","x'\\"'\\"y"],[" blank "," Grüße ","温度 ✓"],["tab\\there","dup","dup"],["tab\\there","dup","dup"],["a","b","open to the end"]]
+quote_in_a_field_never_ends_the_shell_word|[a,b,c';touch pwned;: ']\n['',x'y,\\'\\]\n|Import device: [a b c';touch pwned;: '] \nImport device: ['' x'y \\'\\] \nFind 2 items.\ndbus-send stand-in ran\n|0|[["a","b","c';touch pwned;: '"],["''","x'y","\\\\'\\\\"]]
+ROWS
+
+# --- named cases ---
+
+if begin wrong_argument_count_prints_usage_and_succeeds; then
+	for args in "" "a b"; do
+		# shellcheck disable=SC2086  # the arguments, split
+		run $args
+		expect_out 'Usage: %s devices_triple.txt\n' "$tool"
+		expect_status 0
+	done
+	expect_nothing_sent
+	end
+fi
+
+if begin empty_argument_vector_uses_the_tool_name; then
+	# execve with no argument vector at all, which Linux turns into one empty argument.
+	case $(uname -m) in x86_64) execve=59 ;; i?86 | arm*) execve=11 ;; aarch64) execve=221 ;; *) execve= ;; esac
+	if [ -n "$runner" ]; then
+		skip "the emulator always passes a program name"
+	elif ! command -v perl >/dev/null || [ -z "$execve" ]; then
+		skip "needs perl on a known processor to call execve itself"
+	else
+		perl -e 'syscall($ARGV[0], $ARGV[1], 0, 0); exit 126' "$execve" "$tool" >out 2>err
+		status=$?
+		expect_out 'Usage: triple_import devices_triple.txt\n'
+		expect_status 0
+		end
+	fi
+fi
+
+if begin unopenable_file_is_reported_without_line_break; then
+	run no/such/file.txt
+	expect_out "$current_dir%s: Unable to open no/such/file.txt" "$tool"
+	expect_status 255
+	end
+fi
+
+if begin executable_in_the_root_directory_reports_an_empty_directory; then
+	# A root of the case's own, with every entry of the real one bound in: scripts/sandbox.
+	sandbox=${TRIPLE_IMPORT_SANDBOX:-$here/../scripts/sandbox}
+	mkdir root && cp "$tool" root/triple_import
+	if [ ! -x "$sandbox" ]; then
+		skip "no scripts/sandbox beside this script to make a private root"
+	else
+		(eval "exec \"\$sandbox\" --root \"\$box/root\" -- $runner /triple_import missing.txt") \
+			</dev/null >out 2>err
+		status=$?
+		if [ "$status" = 77 ]; then
+			skip "$(cat err)"
+		else
+			expect_out 'Current Dir =  \n/triple_import: Unable to open missing.txt'
+			expect_status 255
+			end
+		fi
+	fi
+fi
+
+if begin command_buffer_that_cannot_be_had_fails_the_run; then
+	# The least address space, to 64 KiB, in which the tool starts and prints its usage line:
+	# the 2 MiB command buffer cannot fit there.
+	# shellcheck disable=SC3045  # dash's, BusyBox's and bash's ulimit all have -v
+	starts() { (ulimit -v "$1" && run && exit "$status"); }
+	if [ -n "$runner" ]; then
+		skip "the emulator needs address space of its own"
+	elif ! starts 1048576; then
+		skip "the tool does not start within 1 GiB of address space (a sanitizer build?)"
+	else
+		fails=0 starts_at=1048576
+		while [ $((starts_at - fails)) -gt 64 ]; do
+			middle=$(((fails + starts_at) / 2))
+			if starts "$middle"; then starts_at=$middle; else fails=$middle; fi
+		done
+		file devices.txt '[a,b,c]\n'
+		# shellcheck disable=SC3045
+		(ulimit -v "$starts_at" && run "$box/devices.txt" && exit "$status")
+		status=$?
+		expect_out 'cmd malloc 2MB failed.\n'
+		expect_status 255
+		expect_nothing_sent
+		end
+	fi
+fi
+
+if begin executable_beyond_the_lookups_reach_fails_the_run; then
+	# Its folder is longer than the 4,096 bytes that the lookup takes: 21 steps of 200 bytes, made
+	# and run from the tenth, as no single path may be that long.
+	file devices.txt '[a,b,c]\n'
+	step=$(printf '%200s' '' | tr ' ' d)
+	half=$step/$step/$step/$step/$step/$step/$step/$step/$step/$step
+	(
+		mkdir -p "$half" && cd "$half" && mkdir -p "$half/$step" && cp "$tool" "$half/$step/" &&
+			run_tool "./$half/$step/$(basename "$tool")" "$box/devices.txt"
+		echo "$status" >"$box/status"
+	)
+	status=$(cat status)
+	expect_out 'readlink /proc/self/exe failed.\n'
+	expect_status 255
+	expect_nothing_sent
+	end
+fi
+
+if begin read_error_sends_nothing; then
+	run "$box"
+	expect_out "${current_dir}Line 1 read error.\nFind 0 items.\n"
+	expect_status 255
+	expect_nothing_sent
+	end
+fi
+
+if begin failed_command_fails_the_run; then
+	file devices.txt '[a,b,c]\n'
+	echo 3 >dbus_status
+	run "$box/devices.txt"
+	expect_out "${current_dir}Import device: [a b c] \nFind 1 items.\ndbus-send stand-in ran\nImport command failed: status 3\n"
+	expect_status 255
+	# With no dbus-send on the search path the shell answers 127, and says so.
+	(eval "PATH=\"\$box/empty\" exec $runner \"\$tool\" \"\$box/devices.txt\"") </dev/null >out 2>err
+	status=$?
+	expect_out_has 'Find 1 items.\nImport command failed: status 127\n'
+	expect_status 255
+	allow_err=yes
+	end
+fi
+
+if begin parent_that_ignores_children_gets_the_commands_own_result; then
+	# Such a parent leaves SIGCHLD ignored, and the kernel would then reap the shell by itself.
+	if ! env --ignore-signal=CHLD true 2>/dev/null; then
+		skip "needs env --ignore-signal (GNU coreutils 8.31 or later)"
+	else
+		file devices.txt '[a,b,c]\n'
+		for dbus_status in 0 3; do
+			echo "$dbus_status" >dbus_status
+			rm -f dbus_calls
+			(eval "PATH=\"\$box/bin:\$PATH\" exec env --ignore-signal=CHLD $runner \"\$tool\" devices.txt") \
+				</dev/null >out 2>err
+			status=$?
+			if [ "$dbus_status" = 0 ]; then expect_status 0; else expect_status 255; fi
+			[ "$(cat dbus_calls)" = call ] || fail "dbus-send did not run once"
+		done
+		end
+	fi
+fi
+
+# The typical device of the command's limit: 67 characters as a device entry. With 1,953 of them
+# the last line [xxxxxxxxxxx,y,z] makes a command of exactly 131,071 bytes, the most that the
+# shell can be given.
+devices() {
+	awk -v n="$1" 'BEGIN { for (i = 0; i < n; i++)
+		printf "[product_key_%06d,device_name_%06d,secret_0123456789abc]\n", i, i }'
+}
+
+if begin largest_list_is_sent_whole; then
+	devices 1953 >devices.txt && echo '[xxxxxxxxxxx,y,z]' >>devices.txt
+	run "$box/devices.txt"
+	expect_status 0
+	expect_sent "$(awk 'BEGIN { printf "["; for (i = 0; i < 1953; i++)
+		printf "[\"product_key_%06d\",\"device_name_%06d\",\"secret_0123456789abc\"],", i, i
+		printf "[\"xxxxxxxxxxx\",\"y\",\"z\"]]" }')"
+	end
+fi
+
+if begin too_large_list_is_refused_whole; then
+	for last in '[xxxxxxxxxxx,y,zz]:131072' '[product_key_001953,device_name_001953,secret_0123456789abc]:131114'; do
+		devices 1953 >devices.txt && echo "${last%:*}" >>devices.txt
+		run "$box/devices.txt"
+		printf 'Find 1954 items.\nDevice list too large: %s bytes, at most 131071.\n' "${last##*:}" >want
+		[ "$(tail -n 2 out)" = "$(cat want)" ] || fail "output ends in $(tail -n 2 out)"
+		expect_status 255
+		expect_nothing_sent
+	done
+	end
+fi
+
+if begin list_past_four_gibibytes_from_a_pipe_is_measured_exactly; then
+	# 2,200,000 lines of 506 single quotes, each written as 5 bytes, make a command of
+	# 5,590,200,196 bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
+	if [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" != 1 ]; then
+		skip "proves a 32-bit size_t: it runs against 32-bit builds"
+	else
+		q169=$(printf '%169s' '' | tr ' ' "'") q168=$(printf '%168s' '' | tr ' ' "'")
+		yes "[$q169,$q169,$q168]" | head -n 2200000 | {
+			(eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$tool\" /dev/stdin") 2>err
+			echo $? >status
+		} | awk -v imported="Import device: [$q169 $q169 $q168] " '
+			$0 == imported { imports++; next }
+			others < 8 { print NR - 1 ": " $0; others++ }
+			END { print "imports: " imports }' >out
+		status=$(cat status)
+		expect_out "0: ${current_dir}2200001: Find 2200000 items.\n2200002: Device list too large: 5590200196 bytes, at most 131071.\nimports: 2200000\n"
+		expect_status 255
+		expect_nothing_sent
+		end
+	fi
+fi
+
+echo "$passed passed, $failed failed, $skipped skipped"
+[ "$failed" = 0 ]
