@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "set_config_words.h"
+#include "gateway_bus.h"
 
 namespace {
 

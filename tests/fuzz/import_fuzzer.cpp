@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "import_command.h"
-#include "set_config_words.h"
+#include "gateway_bus.h"
 #include "triple_file.h"
 
 namespace {

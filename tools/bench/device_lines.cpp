@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "set_config_words.h"
+#include "gateway_bus.h"
 
 int main(int argc, char* argv[]) {
   const bool command = argc == 3 && std::strcmp(argv[1], "--command") == 0;
