@@ -256,6 +256,9 @@ if begin executable_beyond_the_lookups_reach_fails_the_run; then
 	expect_out 'readlink /proc/self/exe failed.\n'
 	expect_status 255
 	expect_nothing_sent
+	# A sanitizer's runtime cannot read the link either, and says so.
+	grep -v 'reading executable name failed' err >err.other
+	mv err.other err
 	end
 fi
 
