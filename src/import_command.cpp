@@ -13,6 +13,7 @@ const char kPrefix[] =
     "dbus-send --bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmanager "
     "--print-reply /iot/dmp/configmanager iot.dmp.configmanager.set_config "
     "string:'gw_dimu_devicetuple' string:'[";
+static_assert(sizeof kPrefix - 1 == kCommandPrefixLength, "the prefix's length");
 
 // Past the end of the buffer the command is only measured, so that a list too large can be
 // reported with its size; the buffer itself is never overrun.

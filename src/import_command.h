@@ -8,6 +8,8 @@
 #include "triple_file.h"
 
 constexpr std::size_t kCommandBufferSize = 2097152;
+// The fixed start of the command, up to and with the '[' that opens the device list.
+constexpr std::size_t kCommandPrefixLength = 195;
 // Linux refuses a single program argument of 128 KiB or more with its terminator, and the shell
 // receives the whole command as one argument.
 constexpr std::size_t kCommandMaxLength = 131071;

@@ -8,14 +8,18 @@ namespace {
 // could never be stored. Nor could a noncharacter (U+FDD0 to U+FDEF, and the last two code points
 // of every plane): buses that follow D-Bus before 0.21, and sd-bus, refuse the whole message, and
 // with it every other device of the list. Such a line is refused here, under its own number.
-bool is_storable_utf8(const char* field, std::size_t length) {
+// Returns the offset of the first sequence that cannot be stored, or `length`; `code_point` gets
+// a noncharacter's value there, and 0 where the bytes are not UTF-8 at all.
+std::size_t first_unstorable(const char* field, std::size_t length, unsigned long* code_point) {
   const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
+  *code_point = 0;
   for (std::size_t i = 0; i < length; ++i) {
     if (text[i] < 0x80) continue;
+    const std::size_t start = i;
     // A lead byte announces one to three continuation bytes, and the code point must need them.
     std::size_t extra;
-    unsigned code;
-    unsigned least;
+    unsigned long code;
+    unsigned long least;
     if ((text[i] & 0xE0) == 0xC0) {
       extra = 1, code = text[i] & 0x1F, least = 0x80;
     } else if ((text[i] & 0xF0) == 0xE0) {
@@ -23,42 +27,67 @@ bool is_storable_utf8(const char* field, std::size_t length) {
     } else if ((text[i] & 0xF8) == 0xF0) {
       extra = 3, code = text[i] & 0x07, least = 0x10000;
     } else {
-      return false;
+      return start;
     }
-    if (length - i <= extra) return false;
+    if (length - i <= extra) return start;
     for (const std::size_t last = i + extra; i < last;) {
       const unsigned next = text[++i];
-      if ((next & 0xC0) != 0x80) return false;
+      if ((next & 0xC0) != 0x80) return start;
       code = code << 6 | (next & 0x3F);
     }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    if ((code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE) return false;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return start;
+    if ((code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE) {
+      *code_point = code;
+      return start;
+    }
   }
-  return true;
+  return length;
 }
 
 // Splits what follows the first '[': fields 1 and 2 end at ',', field 3 at ']'. Nothing is
-// trimmed; blanks belong to the fields. Returns whether all three are sound and in `triple`.
-bool split_fields(const char* rest, bool ends_line, DeviceTriple* triple) {
+// trimmed; blanks belong to the fields. Fills `triple`, or says in `verdict` why it cannot.
+void split_fields(const char* rest, bool ends_line, DeviceTriple* triple, LineVerdict* verdict) {
+  verdict->outcome = kTripleError;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const bool last = i + 1 == kFieldCount;
     const char* begin = rest;
     rest = strchrnul(rest, last ? ']' : ',');
     std::size_t length = static_cast<std::size_t>(rest - begin);
+    verdict->field = i;
+    verdict->length = length;
     if (*rest != '\0') {
       ++rest;  // past the field's ',' or ']'
-    } else if (!last || !ends_line) {
+    } else if (!last) {
+      verdict->cause = kMissingField;
+      verdict->field = i + 1;
+      return;
+    } else if (!ends_line) {
       // Field 3 may run to the end of its line without the ']', but not to a cut in it.
-      return false;
+      verdict->cause = kFieldCut;
+      return;
     } else if (length > 0 && rest[-1] == '\n') {  // "\n" or "\r\n" is not part of the field
       --length;
       if (length > 0 && begin[length - 1] == '\r') --length;
     }
-    if (length == 0 || length >= kFieldSize || !is_storable_utf8(begin, length)) return false;
+    verdict->length = length;
+    if (length == 0) {
+      verdict->cause = kEmptyField;
+      return;
+    }
+    if (length >= kFieldSize) {
+      verdict->cause = kFieldTooLong;
+      return;
+    }
+    const std::size_t unstorable = first_unstorable(begin, length, &verdict->code_point);
+    if (unstorable != length) {
+      verdict->cause = verdict->code_point != 0 ? kNoncharacter : kNotUtf8;
+      verdict->offset = unstorable;
+      return;
+    }
     std::memcpy(triple->field[i], begin, length);
     triple->field[i][length] = '\0';
   }
-  return true;
+  verdict->outcome = kDeviceTriple;
 }
 
 // One read with fgets: at most kChunkSize - 1 bytes, through the next line break. Returns its
@@ -78,25 +107,35 @@ std::size_t read_chunk(std::FILE* file, char* chunk) {
 
 }  // namespace
 
-LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
-                              DeviceTriple* triple) {
+LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple) {
+  LineVerdict verdict = {kComment, kNoCause, 0, 0, 0, 0};
   const char* text = chunk.text;
-  if (text[0] == '#') return kComment;
+  if (text[0] == '#') return verdict;
   const char* open = std::strchr(text, '[');
   if (!open) {
-    std::printf("Line %llu format error: %s \n", line_number, text);
-    return kFormatError;
+    verdict.outcome = kFormatError;
+    verdict.cause = kNoBracket;
+    return verdict;
   }
-  if (!split_fields(open + 1, chunk.ends_line, triple)) {
-    std::printf("Line %llu: get triple error: %s \n", line_number, text);
-    return kTripleError;
-  }
-  std::printf("Import device: [%s %s %s] \n", triple->field[0], triple->field[1], triple->field[2]);
-  return kDeviceTriple;
+  split_fields(open + 1, chunk.ends_line, triple, &verdict);
+  return verdict;
 }
 
-int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
-                     TripleSink sink, void* context) {
+LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
+                              DeviceTriple* triple) {
+  const LineOutcome outcome = classify_triple_line(chunk, triple).outcome;
+  if (outcome == kFormatError) {
+    std::printf("Line %llu format error: %s \n", line_number, chunk.text);
+  } else if (outcome == kTripleError) {
+    std::printf("Line %llu: get triple error: %s \n", line_number, chunk.text);
+  } else if (outcome == kDeviceTriple) {
+    std::printf("Import device: [%s %s %s] \n", triple->field[0], triple->field[1],
+                triple->field[2]);
+  }
+  return outcome;
+}
+
+int read_chunks(std::FILE* file, unsigned long long* line_number, ChunkSink sink, void* context) {
   char chunk[kChunkSize];
   while (!std::feof(file)) {
     ++*line_number;
@@ -105,10 +144,32 @@ int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTri
     // The read holds the rest of its line when it ends in a line break or the file ends with it,
     // and no NUL byte from the file hides part of it.
     const bool whole = chunk[length - 1] == '\n' || std::feof(file);
-    const LineChunk line = {chunk, whole && std::strlen(chunk) == length};
-    if (parse_triple_line(line, *line_number, triple) == kDeviceTriple) sink(*triple, context);
+    const LineChunk line = {chunk, whole && std::strlen(chunk) == length, length, !whole};
+    sink(line, *line_number, context);
   }
-  if (!std::ferror(file)) return 0;
+  return std::ferror(file) ? -1 : 0;
+}
+
+namespace {
+
+struct TripleReading {
+  DeviceTriple* triple;
+  TripleSink sink;
+  void* context;
+};
+
+void parse_and_hand_over(const LineChunk& chunk, unsigned long long line_number, void* context) {
+  const TripleReading* reading = static_cast<const TripleReading*>(context);
+  if (parse_triple_line(chunk, line_number, reading->triple) == kDeviceTriple)
+    reading->sink(*reading->triple, reading->context);
+}
+
+}  // namespace
+
+int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
+                     TripleSink sink, void* context) {
+  TripleReading reading = {triple, sink, context};
+  if (read_chunks(file, line_number, parse_and_hand_over, &reading) == 0) return 0;
   std::printf("Line %llu read error.\n", *line_number);
   return -1;
 }

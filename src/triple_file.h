@@ -17,22 +17,56 @@ struct DeviceTriple {
 
 enum LineOutcome { kComment, kFormatError, kTripleError, kDeviceTriple };
 
+// Why a line is refused: kNoBracket makes a format error, the others a triple error.
+enum LineCause {
+  kNoCause,
+  kNoBracket,
+  kMissingField,  // the line ends before `field`'s ',' (fields 1 and 2) or before field 3
+  kEmptyField,    // `field` has no byte
+  kFieldTooLong,  // `field` has `length` bytes, more than a field holds
+  kFieldCut,      // field 3, without ']', runs into the end of the read or a NUL byte
+  kNotUtf8,       // `field` is not UTF-8 from its byte `offset` on
+  kNoncharacter,  // `field` holds the noncharacter `code_point` at byte `offset`
+};
+
+struct LineVerdict {
+  LineOutcome outcome;
+  LineCause cause;
+  std::size_t field;   // 0, 1 or 2
+  std::size_t offset;  // in the field
+  std::size_t length;  // of the field
+  unsigned long code_point;
+};
+
 // One read of the file. `text` is terminated; `ends_line` is false when the visible text stops
 // before the end of its line: the read was cut at the chunk size, or a NUL byte hides the rest.
+// `length` counts the bytes read, NUL bytes from the file included; `cut` is true when the read
+// stopped at the chunk size with more of its line to come.
 struct LineChunk {
   const char* text;
   bool ends_line;
+  std::size_t length;
+  bool cut;
 };
+
+// Classifies one read without a word and, for a device triple, fills `triple`.
+LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple);
 
 // Classifies one read, prints its message and, for a device triple, fills `triple`.
 LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
                               DeviceTriple* triple);
 
+typedef void (*ChunkSink)(const LineChunk& chunk, unsigned long long line_number, void* context);
+
+// Reads the whole file one read at a time, as the tool does, numbering every read. The line
+// number is 64 bits wide: a file streamed through a pipe has no size that would bound an int.
+// Returns 0 at the end of the file and -1 after a read error, which it leaves to the caller.
+int read_chunks(std::FILE* file, unsigned long long* line_number, ChunkSink sink, void* context);
+
 typedef void (*TripleSink)(const DeviceTriple& triple, void* context);
 
-// Reads the whole file, handing every device triple to `sink` in file order. The line number is
-// 64 bits wide: a file streamed through a pipe has no size that would bound an int.
-// Returns 0 at the end of the file and -1 after a read error, which it reports.
+// Reads the whole file, printing every line's message and handing every device triple to `sink`
+// in file order. Returns 0 at the end of the file and -1 after a read error, which it reports.
 int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
                      TripleSink sink, void* context);
 

@@ -41,7 +41,7 @@ struct Parsed {
 
 Parsed parse(const std::string& text, bool ends_line = true) {
   DeviceTriple triple = {};
-  LineChunk chunk = {text.c_str(), ends_line};
+  LineChunk chunk = {text.c_str(), ends_line, text.size(), false};
   Parsed p;
   p.out = stdout_of([&] { p.outcome = parse_triple_line(chunk, 7, &triple); });
   if (p.outcome == kDeviceTriple) p.fields = {triple.field[0], triple.field[1], triple.field[2]};
@@ -143,6 +143,40 @@ TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
     const Parsed p = parse(line);
     EXPECT_EQ(p.outcome, kTripleError) << line;
     EXPECT_EQ(p.out, "Line 7: get triple error: " + line + " \n");
+  }
+}
+
+TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
+  const struct {
+    std::string line;
+    bool ends_line;
+    LineCause cause;
+    std::size_t field, offset, length;
+    unsigned long code_point;
+  } cases[] = {
+      {"no bracket\n", true, kNoBracket, 0, 0, 0, 0},
+      {"\n", true, kNoBracket, 0, 0, 0, 0},
+      {"[\n", true, kMissingField, 1, 0, 1, 0},
+      {"[a,b]\n", true, kMissingField, 2, 0, 3, 0},
+      {"[,b,c]\n", true, kEmptyField, 0, 0, 0, 0},
+      {"[a,b,\r\n", true, kEmptyField, 2, 0, 0, 0},
+      {"[a," + std::string(256, 'y') + ",c]\n", true, kFieldTooLong, 1, 0, 256, 0},
+      {"[a,b,c", false, kFieldCut, 2, 0, 1, 0},
+      {"[a,b,ab\xff]\n", true, kNotUtf8, 2, 2, 3, 0},
+      {"[a,xy\xef\xbf\xbe,c]\n", true, kNoncharacter, 1, 2, 5, 0xFFFE},
+      {"[\xf4\x8f\xbf\xbf,b,c]\n", true, kNoncharacter, 0, 0, 4, 0x10FFFF},
+      {"[a,b,c]\n", true, kNoCause, 2, 0, 1, 0},
+  };
+  for (const auto& c : cases) {
+    DeviceTriple triple = {};
+    const LineChunk chunk = {c.line.c_str(), c.ends_line, c.line.size(), !c.ends_line};
+    const LineVerdict v = classify_triple_line(chunk, &triple);
+    EXPECT_EQ(v.cause, c.cause) << c.line;
+    if (c.cause == kNoBracket) continue;
+    EXPECT_EQ(v.field, c.field) << c.line;
+    EXPECT_EQ(v.offset, c.offset) << c.line;
+    EXPECT_EQ(v.length, c.length) << c.line;
+    EXPECT_EQ(v.code_point, c.code_point) << c.line;
   }
 }
 
