@@ -8,7 +8,7 @@ include(GNUInstallDirs)
 # depend on the umask; the packages get the same from cpack's scripts below.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-install(TARGETS triple_import RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Compresses a file of the source tree into the build folder as Debian does: no name or time
 # stamp inside, so the same file gives the same bytes.
@@ -19,8 +19,10 @@ function(add_debian_gzip target file)
   add_custom_target(${target} ALL DEPENDS ${name}.gz)
 endfunction()
 
-add_debian_gzip(manual doc/triple_import.1)
-install(FILES ${PROJECT_BINARY_DIR}/triple_import.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+foreach(program IN LISTS programs)
+  add_debian_gzip(${program}_manual doc/${program}.1)
+  install(FILES ${PROJECT_BINARY_DIR}/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 # An installed tree tells which release it holds.
 file(GENERATE OUTPUT VERSION CONTENT "${PROJECT_NAME} ${PROJECT_VERSION}\n")
 install(FILES ${PROJECT_BINARY_DIR}/VERSION DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -35,6 +37,9 @@ gateway's own D-Bus bus. Every rejected line is reported with its line
 number and every accepted device with its fields, the list is stored whole
 or not at all, and, given its one argument, the exit status tells whether
 it was stored.
+.
+triple_check reads a triple file the same way, sends nothing, and says why a
+line would be refused and what would be stored that is most likely a mistake.
 .
 It is built for the gateway's own layout under /quorvale/gateway/build, with
 the gateway's C library and loader, and loads on any glibc for armhf.]=])

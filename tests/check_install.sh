@@ -9,8 +9,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-tree="bin/triple_import
+tree="bin/triple_check
+bin/triple_import
 share/doc/triple_import/VERSION
+share/man/man1/triple_check.1.gz
 share/man/man1/triple_import.1.gz"
 failed=0
 check() {  # check WHAT COMMAND...

@@ -159,6 +159,28 @@ fields_reach_the_list_byte_for_byte|[it's,say "hi",back\\slash]\n[$(touch pwned)
 quote_in_a_field_never_ends_the_shell_word|[a,b,c';touch pwned;: ']\n['',x'y,\\'\\]\n|Import device: [a b c';touch pwned;: '] \nImport device: ['' x'y \\'\\] \nFind 2 items.\ndbus-send stand-in ran\n|0|[["a","b","c';touch pwned;: '"],["''","x'y","\\\\'\\\\"]]
 ROWS
 
+# --- triple_check, beside the tool: NAME|FILE|FINDINGS|STATUS; the file is f.txt ---
+
+checker=$(dirname "$tool")/triple_check
+while IFS='|' read -r row f findings want; do
+	begin "check_$row" || continue
+	file f.txt "$f"
+	run_tool "$checker" f.txt
+	expect_out "$findings"
+	expect_status "$want"
+	expect_nothing_sent
+	end
+done <<'ROWS'
+clean_file_gives_only_its_summary|[a,b,c]\n|f.txt: 1 devices, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|0
+blanks_at_the_edges_of_fields|[pk-1, dev-1 ,secret ]\n|f.txt:1: warning: field 2 starts with a blank\nf.txt:1: warning: field 2 ends with a blank\nf.txt:1: warning: field 3 ends with a blank\nf.txt: 1 devices, 0 refused lines, 3 warnings; the import command takes 225 of 131071 bytes, room for about 4511 more devices of this file's average width\n|1
+byte_order_mark_before_a_comment|\357\273\277# hall B\n[a,b,c]\n|f.txt:1: warning: the file starts with a UTF-8 byte-order mark\nf.txt:1: error: a byte-order mark stands before the '#', so this comment is a line without '['\nf.txt: 1 devices, 1 refused lines, 1 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
+byte_order_mark_before_a_comment_with_a_triple|\357\273\277# hall B [a,b,c]\n|f.txt:1: warning: the file starts with a UTF-8 byte-order mark\nf.txt:1: warning: a byte-order mark stands before the '#', so this comment is read as a line with '['\nf.txt: 1 devices, 0 refused lines, 2 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
+stored_but_likely_mistakes|["a",b,c]\n[a,b,c,d]\n[a,b,c] spare\n[a\tb,c,d]\n|f.txt:1: warning: field 1 is in double quotes, which are stored with it\nf.txt:2: warning: field 3 holds a ',', stored as part of it: a fourth field?\nf.txt:3: warning: text after the ']' is ignored\nf.txt:3: warning: the same fields 1 and 2 as line 2, with another field 3\nf.txt:4: warning: field 1 holds the control byte 0x09 at its byte 2\nf.txt: 4 devices, 0 refused lines, 5 warnings; the import command takes 261 of 131071 bytes, room for about 7694 more devices of this file's average width\n|1
+duplicate_devices|[a,b,c]\n[a,b,c]\n[a,b,d]\n|f.txt:2: warning: the same device as line 1, stored twice\nf.txt:3: warning: the same fields 1 and 2 as line 1, with another field 3\nf.txt: 3 devices, 0 refused lines, 2 warnings; the import command takes 238 of 131071 bytes, room for about 9345 more devices of this file's average width\n|1
+every_cause_of_a_refusal|no bracket\n\n\000[a,b,c]\n[a,b]\n[a,,c]\n[a,b,c\000d\n[\377,b,c]\n[a,x\357\277\276,c]\n|f.txt:1: error: no '[' in the line\nf.txt:2: error: the line is empty; start a comment with '#'\nf.txt:3: error: the line starts with a NUL byte (a UTF-16 file?)\nf.txt:4: error: field 3 is missing: the line ends before a second ','\nf.txt:5: error: field 2 is empty\nf.txt:6: error: field 3 has no ']' and runs into a NUL byte\nf.txt:7: error: field 1 is not UTF-8 at its byte 1 (0xff)\nf.txt:8: error: field 2 holds the noncharacter U+FFFE at its byte 2, which a bus may refuse with the whole list\nf.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 8 refused lines, 0 warnings\n|1
+no_device_at_all|# only a comment\n|f.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 0 refused lines, 0 warnings\n|1
+ROWS
+
 # --- named cases ---
 
 if begin wrong_argument_count_prints_usage_and_succeeds; then
@@ -354,6 +376,48 @@ if begin list_past_four_gibibytes_from_a_pipe_is_measured_exactly; then
 		expect_nothing_sent
 		end
 	fi
+fi
+
+if begin check_long_lines_are_numbered_as_the_tool_numbers_them; then
+	# 554 bytes, fields of 200, 200 and 150 bytes: each under the limit, yet the line is cut.
+	a=$(printf '%200s' '' | tr ' ' a) b=$(printf '%200s' '' | tr ' ' b) c=$(printf '%150s' '' | tr ' ' c)
+	printf '[%s,%s,%s]\n[g,h]\n' "$a" "$b" "$c" >f.txt
+	run_tool "$checker" f.txt
+	expect_out "f.txt:1: warning: a line of the file over 510 bytes is read in pieces, each a line of its own: this piece is a triple error
+f.txt:1: error: field 3 has no ']' and runs into the end of a 511-byte read
+f.txt:2: warning: a line of the file over 510 bytes is read in pieces, each a line of its own: this piece is a format error (line 1 of the file, piece 2)
+f.txt:2: error: no '[' in the line (line 1 of the file, piece 2)
+f.txt:3: error: field 3 is missing: the line ends before a second ',' (line 2 of the file, piece 1)
+f.txt: error: no device triple: triple_import would send nothing
+f.txt: 0 devices, 3 refused lines, 2 warnings\n"
+	expect_status 1
+	end
+fi
+
+if begin check_the_largest_list_and_one_byte_over; then
+	devices 1953 >f.txt && echo '[xxxxxxxxxxx,y,z]' >>f.txt
+	run_tool "$checker" f.txt
+	expect_out "f.txt: 1954 devices, 0 refused lines, 0 warnings; the import command takes 131071 of 131071 bytes, room for about 0 more devices of this file's average width\n"
+	expect_status 0
+	devices 1953 >f.txt && echo '[xxxxxxxxxxx,y,zz]' >>f.txt
+	run_tool "$checker" f.txt
+	expect_out "f.txt: error: the import command would take 131072 bytes, 1 more than the 131071 that one import carries: triple_import would refuse the whole list\nf.txt: 1954 devices, 0 refused lines, 0 warnings\n"
+	expect_status 1
+	end
+fi
+
+if begin check_command_line_and_unreadable_files; then
+	run_tool "$checker"
+	expect_out ''
+	expect_status 2
+	[ "$(cat err)" = "usage: triple_check FILE..." ] || fail "standard error: $(cat err)"
+	printf '[a,b,c]\n' >f.txt
+	run_tool "$checker" missing.txt f.txt
+	expect_out "f.txt: 1 devices, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n"
+	expect_status 2
+	[ "$(cat err)" = "triple_check: missing.txt: No such file or directory" ] || fail "standard error: $(cat err)"
+	allow_err=yes
+	end
 fi
 
 echo "$passed passed, $failed failed, $skipped skipped"
