@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "import_command.h"
 #include "gateway_bus.h"
+#include "import_command.h"
 #include "triple_file.h"
 
 namespace {
