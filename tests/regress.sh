@@ -4,7 +4,7 @@
 # words before it, such as "qemu-arm -L ROOT build/armhf/triple_import". A recording dbus-send
 # stands first on the PATH. Every case checks standard output byte for byte, the exit status, the
 # exact words sent (or that none were) and an empty standard error, unless it says otherwise.
-# Prints "N passed, N failed, N skipped" last; exits 1 on any failure.
+# Prints "N passed, N failed, N skipped" last; exits 1 on any failure, 77 when it could only skip.
 # Usage: regress.sh [-c CASE | -x CASE] COMMAND...   (-c: that case alone; -x: all but that one)
 usage() {
 	echo "usage: regress.sh [-c CASE | -x CASE] COMMAND..." >&2
@@ -420,5 +420,69 @@ if begin check_command_line_and_unreadable_files; then
 	end
 fi
 
+# --- end to end: run under scripts/gateway-bus, through the real dbus-send and bus ---
+
+# on_bus [without]: whether this run has a gateway bus with (or without) the configuration manager.
+on_bus() {
+	if [ -z "${GATEWAY_BUS_ADDRESS-}" ]; then
+		skip "needs a gateway bus: run it under scripts/gateway-bus"
+	elif [ "${1-}" != "${GATEWAY_BUS_WITHOUT_CONFIGMANAGER:+without}" ]; then
+		skip "needs a bus ${1:-with} the configuration manager"
+	else
+		rm "$box/bin/dbus-send"
+		return 0
+	fi
+	return 1
+}
+# get_config: the stored device list, as the configuration manager gives it back.
+get_config() {
+	dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply=literal --dest="$CONFIGMANAGER_NAME" \
+		"$CONFIGMANAGER_PATH" "$CONFIGMANAGER_INTERFACE.get_config" string:"$DEVICE_LIST_KEY" |
+		sed 's/^ *//'
+}
+
+if begin end_to_end_stored_list_holds_exactly_the_triples_of_the_file && on_bus; then
+	# A bus would refuse the whole list for the noncharacter U+FFFE; its line alone is left out.
+	file devices.txt "# hall B\n[pk1,dev1,s1]\n[it's,say \"hi\",back\\\\slash]\n[\$(touch pwned),\`id\`;x, two  blanks ]\n[Grüße,温度,✓]\n[noncharacter,\357\277\276,x]\nnot a triple\n"
+	run "$box/devices.txt"
+	expect_status 0
+	expect_out_has 'Line 6: get triple error: [noncharacter,'
+	expect_out_has 'Find 4 items.\nmethod return'
+	# shellcheck disable=SC2016  # the fields hold shell syntax, never to be run
+	want='[["pk1","dev1","s1"],["it'"'"'s","say \"hi\"","back\\slash"],["$(touch pwned)","`id`;x"," two  blanks "],["Grüße","温度","✓"]]'
+	[ "$(get_config)" = "$want" ] || fail "stored: $(get_config), want $want"
+	[ ! -e pwned ] || fail "a field ran as a command"
+	end
+fi
+
+if begin end_to_end_value_that_is_not_a_list_of_triples_is_refused && on_bus; then
+	file devices.txt '[a,b,c]\n'
+	run "$box/devices.txt"
+	expect_status 0
+	cp "$CONFIGMANAGER_STORE" store.before
+	for value in 'not json' '{}' '[["a","b"]]' '[["a","b",1]]' '["a","b","c"]'; do
+		dbus-send --bus="$GATEWAY_BUS_ADDRESS" --print-reply --dest="$CONFIGMANAGER_NAME" \
+			"$CONFIGMANAGER_PATH" "$CONFIGMANAGER_INTERFACE.set_config" string:"$DEVICE_LIST_KEY" \
+			"string:$value" >/dev/null 2>err && fail "$value was taken"
+		grep -q "Error $CONFIGMANAGER_INTERFACE.Error.InvalidValue" err || fail "$value: $(cat err)"
+	done
+	: >err
+	cmp -s store.before "$CONFIGMANAGER_STORE" || fail "the store changed"
+	[ "$(get_config)" = '[["a","b","c"]]' ] || fail "stored: $(get_config)"
+	end
+fi
+
+if begin end_to_end_import_fails_without_a_configuration_manager && on_bus without; then
+	file devices.txt '[a,b,c]\n'
+	run "$box/devices.txt"
+	expect_status 255
+	expect_out_has 'Find 1 items.\nImport command failed: status 1\n'
+	grep -q org.freedesktop.DBus.Error.ServiceUnknown err || fail "standard error: $(cat err)"
+	allow_err=yes
+	end
+fi
+
 echo "$passed passed, $failed failed, $skipped skipped"
-[ "$failed" = 0 ]
+[ "$failed" = 0 ] || exit 1
+# A run whose every case was skipped is a skip (77); one that ran no case at all, a mistake.
+[ "$passed" -gt 0 ] || exit $((skipped > 0 ? 77 : 1))
