@@ -80,10 +80,13 @@ const DeviceSeen* seen_before(DeviceTable* table, const DeviceTriple& triple,
     if (!slots) return nullptr;
     // Each new table is memory that the kernel hands over page by page on first touch, which
     // costs more than all the probes: in huge pages where it can, far fewer of them.
-    const std::uintptr_t page = 2u << 20;
-    const std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(slots) + page - 1) & ~(page - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(slots + size)) & ~(page - 1);
-    if (end > start) (void)madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    char* memory = reinterpret_cast<char*>(slots);
+    const std::size_t skip =
+        (kHugePage - reinterpret_cast<std::uintptr_t>(memory) % kHugePage) % kHugePage;
+    const std::size_t bytes = size * sizeof(DeviceSeen);
+    if (bytes >= skip + kHugePage)
+      (void)madvise(memory + skip, (bytes - skip) / kHugePage * kHugePage, MADV_HUGEPAGE);
     for (std::size_t i = 0; i < table->size; ++i)
       if (table->slots[i].name != 0)
         *find_slot(slots, size, table->slots[i].name) = table->slots[i];
