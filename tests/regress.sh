@@ -93,11 +93,13 @@ end() {
 }
 # run [ARG...]: the tool in the case's folder, standard input from $input (by default nothing).
 run() { run_tool "$tool" "$@"; }
+# A tool gone wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill
+# the disk.
 run_tool() {
 	# shellcheck disable=SC2034  # used by the eval
 	exe=$1
 	shift
-	(eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$exe\" \"\$@\"") \
+	(ulimit -f 131072 && eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$exe\" \"\$@\"") \
 		<"${input:-/dev/null}" >"$box/out" 2>"$box/err"
 	status=$?
 }
