@@ -7,7 +7,7 @@
 #include "triple_check.h"
 
 #include <sys/mman.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdarg>
@@ -41,13 +41,15 @@ struct DeviceTable {
 };
 
 // A file holds at most one device per 8 bytes ("[a,b,c]\n"): a table that size, three quarters
-// full, never has to grow and copy, up to 12 MiB; a pipe's starts small.
+// full, never has to grow and copy, up to 12 MiB; a pipe's starts small. The size comes from
+// lseek, before anything is read: fstat asks for GLIBC_2.33, which old gateways lack.
 std::size_t first_table_size(std::FILE* file) {
   constexpr std::size_t kLargest = std::size_t(1) << 19;
   std::size_t size = 4096;
-  struct stat status = {};
-  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return size;
-  const unsigned long long devices = static_cast<unsigned long long>(status.st_size) / 8;
+  const int fd = fileno(file);
+  const off_t end = lseek(fd, 0, SEEK_END);
+  if (end <= 0 || lseek(fd, 0, SEEK_SET) != 0) return size;
+  const unsigned long long devices = static_cast<unsigned long long>(end) / 8;
   while (size < kLargest && 3ULL * size / 4 < devices) size *= 2;
   return size;
 }
