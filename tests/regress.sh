@@ -71,7 +71,7 @@ words="--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmana
 begin() {
 	[ -z "$only" ] || [ "$only" = "$1" ] || return 1
 	[ "$except" != "$1" ] || return 1
-	name=$1 problems='' allow_err=''
+	name=$1 problems='' allow_err='' before='' search=''
 	rm -rf "$box" && mkdir -p "$box/bin" && cp "$work/dbus-send" "$box/bin/" && cd "$box" || exit 2
 	return 0
 }
@@ -93,13 +93,14 @@ end() {
 }
 # run [ARG...]: the tool in the case's folder, standard input from $input (by default nothing).
 run() { run_tool "$tool" "$@"; }
-# A tool gone wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill
-# the disk.
+# run_tool EXE [ARG...]: EXE through the runner words, after the words in $before (quoted for eval:
+# a sandbox, env), with $search as its PATH (by default the stand-in's folder first). A tool gone
+# wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill the disk.
 run_tool() {
 	# shellcheck disable=SC2034  # used by the eval
 	exe=$1
 	shift
-	(ulimit -f 131072 && eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$exe\" \"\$@\"") \
+	(ulimit -f 131072 && PATH=${search:-$box/bin:$PATH} && eval "exec $before $runner \"\$exe\" \"\$@\"") \
 		<"${input:-/dev/null}" >"$box/out" 2>"$box/err"
 	status=$?
 }
@@ -226,9 +227,8 @@ if begin executable_in_the_root_directory_reports_an_empty_directory; then
 	if [ ! -x "$sandbox" ]; then
 		skip "no scripts/sandbox beside this script to make a private root"
 	else
-		(eval "exec \"\$sandbox\" --root \"\$box/root\" -- $runner /triple_import missing.txt") \
-			</dev/null >out 2>err
-		status=$?
+		before="$(quote "$sandbox")--root $(quote "$box/root")--"
+		run_tool /triple_import missing.txt
 		if [ "$status" = 77 ]; then
 			skip "$(cat err)"
 		else
@@ -301,8 +301,7 @@ if begin failed_command_fails_the_run; then
 	expect_out "${current_dir}Import device: [a b c] \nFind 1 items.\ndbus-send stand-in ran\nImport command failed: status 3\n"
 	expect_status 255
 	# With no dbus-send on the search path the shell answers 127, and says so.
-	(eval "PATH=\"\$box/empty\" exec $runner \"\$tool\" \"\$box/devices.txt\"") </dev/null >out 2>err
-	status=$?
+	search=$box/empty run "$box/devices.txt"
 	expect_out_has 'Find 1 items.\nImport command failed: status 127\n'
 	expect_status 255
 	allow_err=yes
@@ -318,9 +317,7 @@ if begin parent_that_ignores_children_gets_the_commands_own_result; then
 		for dbus_status in 0 3; do
 			echo "$dbus_status" >dbus_status
 			rm -f dbus_calls
-			(eval "PATH=\"\$box/bin:\$PATH\" exec env --ignore-signal=CHLD $runner \"\$tool\" devices.txt") \
-				</dev/null >out 2>err
-			status=$?
+			before='env --ignore-signal=CHLD' run devices.txt
 			if [ "$dbus_status" = 0 ]; then expect_status 0; else expect_status 255; fi
 			[ "$(cat dbus_calls)" = call ] || fail "dbus-send did not run once"
 		done
