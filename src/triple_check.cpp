@@ -181,14 +181,10 @@ void report_refusal(FileCheck* check, unsigned long long line, const LineChunk& 
         finding(check, line, "error", "field 3 has no ']' and runs into the end of a %zu-byte read",
                 kChunkSize - 1);
       return;
-    case kNotUtf8: {
-      const char* open = std::strchr(chunk.text, '[');
-      const char* begin = open + 1;
-      for (std::size_t i = 0; i < verdict.field; ++i) begin = std::strchr(begin, ',') + 1;
+    case kNotUtf8:
       finding(check, line, "error", "field %u is not UTF-8 at its byte %zu (0x%02x)", field,
-              verdict.offset + 1, at[begin - chunk.text + verdict.offset]);
+              verdict.offset + 1, at[verdict.start + verdict.offset]);
       return;
-    }
     case kNoncharacter:
       finding(check, line, "error",
               "field %u holds the noncharacter U+%04lX at its byte %zu, which a bus may refuse "
@@ -201,7 +197,8 @@ void report_refusal(FileCheck* check, unsigned long long line, const LineChunk& 
 }
 
 // What triple_import stores but is most likely a mistake.
-void report_doubts(FileCheck* check, unsigned long long line, const LineChunk& chunk) {
+void report_doubts(FileCheck* check, unsigned long long line, const LineChunk& chunk,
+                   const LineVerdict& verdict) {
   const DeviceTriple& triple = check->triple;
   for (unsigned i = 0; i < kFieldCount; ++i) {
     const char* field = triple.field[i];
@@ -227,12 +224,9 @@ void report_doubts(FileCheck* check, unsigned long long line, const LineChunk& c
   }
   if (std::strchr(triple.field[2], ','))
     finding(check, line, "warning", "field 3 holds a ',', stored as part of it: a fourth field?");
-  // What follows the ']' that ends field 3, if any, and the line end, is ignored.
-  const char* close = std::strchr(chunk.text, '[');
-  for (int i = 0; i < 2; ++i) close = std::strchr(close + 1, ',');
-  close = std::strchr(close + 1, ']');
-  if (close && close[1] != '\0' && std::strcmp(close + 1, "\n") != 0 &&
-      std::strcmp(close + 1, "\r\n") != 0)
+  // What follows the ']' that ends field 3, less the line end, is ignored.
+  const char* after = chunk.text + verdict.end;
+  if (*after != '\0' && std::strcmp(after, "\n") != 0 && std::strcmp(after, "\r\n") != 0)
     finding(check, line, "warning", "text after the ']' is ignored");
 
   const DeviceSeen* before = seen_before(&check->devices, triple, line);
@@ -272,7 +266,7 @@ void check_chunk(const LineChunk& chunk, unsigned long long line, void* context)
   } else if (verdict.outcome == kDeviceTriple) {
     ++check->counts->devices;
     append_device_entry(&check->command, check->triple);
-    report_doubts(check, line, chunk);
+    report_doubts(check, line, chunk, verdict);
   }
 }
 

@@ -44,9 +44,11 @@ std::size_t first_unstorable(const char* field, std::size_t length, unsigned lon
   return length;
 }
 
-// Splits what follows the first '[': fields 1 and 2 end at ',', field 3 at ']'. Nothing is
-// trimmed; blanks belong to the fields. Fills `triple`, or says in `verdict` why it cannot.
-void split_fields(const char* rest, bool ends_line, DeviceTriple* triple, LineVerdict* verdict) {
+// Splits what follows the first '[' of the read `text`: fields 1 and 2 end at ',', field 3 at ']'.
+// Nothing is trimmed; blanks belong to the fields. Fills `triple`, or says in `verdict` why it
+// cannot.
+void split_fields(const char* text, const char* rest, bool ends_line, DeviceTriple* triple,
+                  LineVerdict* verdict) {
   verdict->outcome = kTripleError;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
     const bool last = i + 1 == kFieldCount;
@@ -54,6 +56,7 @@ void split_fields(const char* rest, bool ends_line, DeviceTriple* triple, LineVe
     rest = strchrnul(rest, last ? ']' : ',');
     std::size_t length = static_cast<std::size_t>(rest - begin);
     verdict->field = i;
+    verdict->start = static_cast<std::size_t>(begin - text);
     verdict->length = length;
     if (*rest != '\0') {
       ++rest;  // past the field's ',' or ']'
@@ -88,6 +91,7 @@ void split_fields(const char* rest, bool ends_line, DeviceTriple* triple, LineVe
     triple->field[i][length] = '\0';
   }
   verdict->outcome = kDeviceTriple;
+  verdict->end = static_cast<std::size_t>(rest - text);
 }
 
 // One read with fgets: at most kChunkSize - 1 bytes, through the next line break. Returns its
@@ -108,7 +112,7 @@ std::size_t read_chunk(std::FILE* file, char* chunk) {
 }  // namespace
 
 LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple) {
-  LineVerdict verdict = {kComment, kNoCause, 0, 0, 0, 0};
+  LineVerdict verdict = {kComment, kNoCause, 0, 0, 0, 0, 0, 0};
   const char* text = chunk.text;
   if (text[0] == '#') return verdict;
   const char* open = std::strchr(text, '[');
@@ -117,7 +121,7 @@ LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple) {
     verdict.cause = kNoBracket;
     return verdict;
   }
-  split_fields(open + 1, chunk.ends_line, triple, &verdict);
+  split_fields(text, open + 1, chunk.ends_line, triple, &verdict);
   return verdict;
 }
 

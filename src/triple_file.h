@@ -36,6 +36,8 @@ struct LineVerdict {
   std::size_t offset;  // in the field
   std::size_t length;  // of the field
   unsigned long code_point;
+  std::size_t start;  // where the field begins in the read
+  std::size_t end;    // for a device: where what follows field 3's ']', if any, begins
 };
 
 // One read of the file. `text` is terminated; `ends_line` is false when the visible text stops
