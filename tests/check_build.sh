@@ -1,0 +1,353 @@
+#!/usr/bin/env bash
+# The gateway build as the gateway, packagers and integrators take it, one CASE a run:
+#   elf BINARY LIB_DIR MAX_BYTES   what every gateway can load (READELF and STRIP may name tools)
+#   install BUILD_DIR              staged with --prefix and with DESTDIR: the gateway's tree alone
+#   package BUILD_DIR BINARY       the .deb clean under lintian, the .tar.gz alike, BINARY shipped
+#   release SOURCE_DIR             a compiler and CMake alone build the tool and its packages
+#   reproducible SOURCE_DIR        two builds, bit for bit the same
+#   yocto-recipe, yocto-sdk-kirkstone, yocto-sdk-scarthgap, openwrt, buildroot, cmake-3.18 or
+#   no-cross-compiler SOURCE_DIR FETCHED_DIR: configured, built and installed exactly as that
+#     build system does it, Debian's armhf cross compilers standing in for its own; nothing of the
+#     tests is passed or visible to the build.
+# shellcheck disable=SC2317  # functions run through check, which shellcheck does not follow
+set -uo pipefail
+case=${1:-} machine_path=$PATH args=()
+shift
+for arg; do [ -e "$arg" ] && arg=$(realpath "$arg"); args+=("$arg"); done
+set -- "${args[@]}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+cross=arm-linux-gnueabihf tune="-march=armv7-a -mthumb -mfpu=vfpv3-d16 -mfloat-abi=hard"
+lib_dir=/quorvale/gateway/build/lib
+failed=0
+
+fail() { echo "FAILED: $*"; exit 1; }
+check() {  # check WHAT COMMAND...: goes on after a failure
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
+}
+expect() {  # expect WHAT ACTUAL WANTED
+  if [ "$2" == "$3" ]; then echo "ok: $1: $2"; else echo "FAILED: $1: got '$2', want '$3'"; failed=1; fi
+}
+run() {  # run LOG COMMAND...: quietly, or the log and a failure
+  "${@:2}" >"$work/$1.log" 2>&1 || { cat "$work/$1.log"; fail "$1: ${*:2}"; }
+}
+has() { grep -qE "$1" && echo yes || echo no; }  # has PATTERN <TEXT
+
+# 32-bit ARM EABI5 for ARMv7 with the hard-float calling convention, the gateway's loader and
+# library folder, libc.so.6 alone and nothing newer of it than GLIBC_2.4, the Linux 2.6.32 ABI
+# note, hardened (as hardening-check judges too) and small enough once stripped.
+elf() {  # elf BINARY LIB_DIR MAX_BYTES
+  local readelf=${READELF:-readelf} header attributes dynamic symbols newest report feature size
+  header=$("$readelf" -h "$1") attributes=$("$readelf" -A "$1") dynamic=$("$readelf" -d "$1")
+  symbols=$("$readelf" --dyn-syms -W "$1")
+  field() { sed -n "s/^ *$1: *//p" <<<"$header"; }
+  tag() { sed -n "s/^ *$1: //p" <<<"$attributes"; }
+  expect class "$(field Class)" ELF32
+  expect machine "$(field Machine)" ARM
+  expect "EABI version" "$(field Flags | grep -o 'Version5 EABI')" "Version5 EABI"
+  expect "float ABI" "$(field Flags | grep -o 'hard-float ABI')" "hard-float ABI"
+  expect "CPU architecture" "$(tag Tag_CPU_arch) $(tag Tag_CPU_arch_profile)" "v7 Application"
+  expect "float arguments" "$(tag Tag_ABI_VFP_args)" "VFP registers"
+  expect interpreter "$("$readelf" -l "$1" | sed -n 's/.*program interpreter: \(.*\)]/\1/p')" \
+    "$2/ld-linux-armhf.so.3"
+  expect "needed libraries" "$(sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' <<<"$dynamic" | paste -sd' ')" \
+    libc.so.6
+  expect "run path" "$(sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p' <<<"$dynamic")" "$2"
+  expect "immediate binding" "$(has '\((BIND_NOW|FLAGS)\).*BIND_NOW|\(BIND_NOW\)' <<<"$dynamic")" yes
+  expect "read-only relocations" "$("$readelf" -lW "$1" | grep -c GNU_RELRO)" 1
+  expect "ABI note" "$("$readelf" -n "$1" | sed -n 's/^ *OS: \(.*\)/\1/p')" "Linux, ABI: 2.6.32"
+  expect "fortified calls" "$(has '__[a-z0-9_]+_chk@' <<<"$symbols")" yes
+  # The guard is the executable's own: glibc's lives in the loader, which is not to be needed.
+  expect "stack protector's check" "$(has ' __stack_chk_fail@GLIBC_2\.4' <<<"$symbols")" yes
+  expect "stack protector's guard taken from a library" "$(has '__stack_chk_guard' <<<"$symbols")" no
+  # Every armhf glibc has GLIBC_2.4; anything newer shuts out the older gateways.
+  newest=$("$readelf" -V "$1" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -1)
+  expect "newest C library version needed" "$(printf '%s\n' "$newest" GLIBC_2.4 | sort -V | tail -1)" \
+    GLIBC_2.4
+  report=$(hardening-check "$1" 2>/dev/null)  # Debian's own judge of the same (devscripts)
+  for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
+    "Read-only relocations" "Immediate binding"; do
+    expect "hardening-check: $feature" "$(sed -n "s/^ *$feature: \([a-z]*\).*/\1/p" <<<"$report")" yes
+  done
+  "${STRIP:-strip}" -o "$work/stripped" "$1"
+  size=$(stat -c %s "$work/stripped")
+  check "stripped size: $size bytes (at most $3)" [ "$size" -le "$3" ]
+}
+
+# installs BUILD_DIR DIR PREFIX: the files below DIR and the paths that the manifest lists outside
+# PREFIX (it leaves DESTDIR out) are the gateway's tree below PREFIX, nothing else. PREFIX is
+# empty where DIR is the prefix itself.
+installs() {
+  diff <(cd "$2" && find . ! -type d | sed 's|^\./||' | sort
+    grep -v "^${3:-$2}/" "$1/install_manifest.txt" | sed 's/^/outside: /') \
+    <(for f in bin/triple_check bin/triple_import share/doc/triple_import/VERSION \
+      share/man/man1/triple_check.1.gz share/man/man1/triple_import.1.gz; do
+      echo "${3:+${3#/}/}$f"
+    done)
+}
+# An integrator's result: the gateway's ELF check, and the gateway's tree alone below DESTDIR.
+integrated() {  # integrated BUILD_DIR DESTDIR PREFIX
+  PATH=$machine_path READELF=$cross-readelf STRIP=$cross-strip elf "$1/triple_import" "$lib_dir" 12288
+  check "$case: installed below DESTDIR$3, nothing elsewhere" installs "$1" "$2" "$3"
+  exit $failed
+}
+# A copy of the source, for the build systems that build in the source folder.
+copy_source() {
+  mkdir "$1" && tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$1" -xf -
+}
+# Debian's libc.so script names its libraries by absolute path, so a sysroot is made of links.
+make_sysroot() {
+  mkdir -p "$1/usr"
+  ln -s "/usr/$cross/include" "$1/usr/include"
+  ln -s "/usr/$cross/lib" "$1/usr/lib"
+  ln -s "/usr/$cross/lib" "$1/lib"
+  ln -s "/usr/$cross" "$1/usr/$cross"
+}
+
+case $case in
+  elf) elf "$@" ;;
+  install)
+    build=$1
+    prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+    cmake --install "$build" --prefix "$work/prefix" --strip >/dev/null
+    check "--prefix: the gateway's tree, nothing else" installs "$build" "$work/prefix"
+    check "--prefix: the tree tells its version" \
+      grep -qx "triple_import $version" "$work/prefix/share/doc/triple_import/VERSION"
+    DESTDIR=$work/staged cmake --install "$build" >/dev/null
+    check "DESTDIR: the gateway's tree below its prefix, nothing else" \
+      installs "$build" "$work/staged" "$prefix"
+    ;;
+  package)
+    # The .tar.gz holds the .deb's files less those that only Debian's layout wants under
+    # /usr/share; lintian reports nothing beyond the overrides that the package declares.
+    run cpack cpack --config "$1/CPackConfig.cmake" -B "$work"
+    deb=("$work"/*.deb) tgz=("$work"/*.tar.gz)
+    check "lintian: no error or warning beyond the declared overrides" \
+      lintian --fail-on error,warning "${deb[0]}"
+    files() { sed 's|^\./||; /\/$/d; /^$/d' | sort; }  # files only, folders and the top left out
+    dpkg-deb --fsys-tarfile "${deb[0]}" | tar t | files >"$work/deb-files"
+    sed 's/^/  /' "$work/deb-files"
+    check "the .tar.gz holds the .deb's files but those under /usr/share" \
+      diff <(grep -v '^usr/share/' "$work/deb-files") <(tar tzf "${tgz[0]}" | sed 's|^[^/]*/||' | files)
+    dpkg-deb -x "${deb[0]}" "$work/unpacked"
+    check "the .deb's tool is the binary that the black-box suites run" \
+      cmp "$work/unpacked/$(grep 'bin/triple_import$' "$work/deb-files")" "$2"
+    ;;
+  release)
+    # A configure with the gateway's toolchain file and no option at all looks for no package and
+    # no program beyond the compiler and its own tools (CMake's trace shows every lookup). The SDK
+    # preset without an SDK fails at configure and says what to source.
+    source=$1 release=$work/release
+    run configure cmake -S "$source" -B "$release" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake" \
+      --trace-expand --trace-redirect="$work/trace"
+    grep -E '^/[^(]*\([0-9]+\): +(find_package|find_program|find_path|find_library|pkg_check_modules)\(' \
+      "$work/trace" | grep -vE ': +find_program\((_?CMAKE_[A-Z0-9_]+|gateway_cxx) ' | tee "$work/lookups"
+    check "no test dependency or emulator looked for" [ ! -s "$work/lookups" ]
+    run build cmake --build "$release"
+    run cpack cpack --config "$release/CPackConfig.cmake" -B "$release/packages"
+    echo "ok: the tool and its packages build"
+    env -u OE_CMAKE_TOOLCHAIN_FILE -u CMAKE_TOOLCHAIN_FILE \
+      cmake -S "$source" --preset armhf-sdk -B "$work/sdk" >"$work/sdk.log" 2>&1
+    check "armhf-sdk without an SDK fails" [ $? != 0 ]
+    check "and says what to source" grep -qi "source the gateway SDK's environment script" "$work/sdk.log"
+    ;;
+  one-build)  # one build of DIR/src into DIR/build and DIR/packages, for reproducible
+    cmake -S "$1/src" -B "$1/build" --toolchain "$1/src/cmake/armhf-gateway.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/quorvale/gateway/build >/dev/null &&
+      cmake --build "$1/build" >/dev/null && (cd "$1/build" && cpack -B "$1/packages" >/dev/null)
+    exit
+    ;;
+  reproducible)
+    # Two copies of the source in two folders, one second apart, the second with another umask and
+    # time zone and, when run as root, as another user: the binary, the .deb and the .tar.gz are
+    # the same, bit for bit.
+    chmod 755 "$work"
+    for name in first second; do mkdir -p "$work/$name/src" && tar -C "$1" --exclude=./build -cf - . |
+      tar -C "$work/$name/src" -xf -; done
+    (umask 022 && TZ=UTC "$work/first/src/tests/check_build.sh" one-build "$work/first") || fail "first build"
+    sleep 1
+    as_other=()
+    if [ "$(id -u)" -eq 0 ]; then
+      chown -R nobody:nogroup "$work/second"
+      as_other=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work/second")
+    fi
+    (umask 077 && TZ=Pacific/Chatham "${as_other[@]}" \
+      "$work/second/src/tests/check_build.sh" one-build "$work/second") || fail "second build"
+    sums() { (cd "$work/$1" && sha256sum build/triple_import packages/*.deb packages/*.tar.gz); }
+    sums first
+    check "the same three files from two builds${as_other:+, the second as nobody,} in two folders" \
+      diff <(sums first) <(sums second)
+    ;;
+  yocto-recipe)
+    # meta/classes-recipe/cmake.bbclass: its generated toolchain.cmake, PROGRAM ONLY, Ninja, an
+    # emptied ${B}, PATH with the cross tools, cmake and ninja and the host tools alone.
+    source=$1 sysroot=$work/recipe-sysroot native=$work/recipe-sysroot-native hosttools=$work/hosttools
+    make_sysroot "$sysroot"
+    mkdir -p "$native/usr/bin/$cross" "$hosttools" build
+    for tool in /usr/bin/"$cross"-*; do ln -s "$tool" "$native/usr/bin/$cross/"; done
+    ln -s "$(type -P cmake)" "$(type -P ninja)" "$native/usr/bin/"
+    for tool in ar as awk basename bash cat chmod cmp cp cut date diff dirname echo env expr false \
+      find grep gzip head id install ln ls mkdir mktemp mv printf pwd readlink rm rmdir sed sh \
+      sort stat tail tar tee test touch tr true uname uniq wc xargs; do
+      ln -s "$(type -P "$tool")" "$hosttools/"
+    done
+    cat >"$work/toolchain.cmake" <<CMAKE
+set( CMAKE_SYSTEM_NAME Linux )
+set( CMAKE_C_COMPILER $cross-gcc )
+set( CMAKE_CXX_COMPILER $cross-g++ )
+set( CMAKE_ASM_COMPILER $cross-gcc )
+find_program( CMAKE_AR $cross-gcc-ar DOC "Archiver" REQUIRED )
+set( CMAKE_C_FLAGS "$tune --sysroot=$sysroot -O2 -pipe -g -feliminate-unused-debug-types" CACHE STRING "CFLAGS" )
+set( CMAKE_CXX_FLAGS "$tune --sysroot=$sysroot -O2 -pipe -g -feliminate-unused-debug-types" CACHE STRING "CXXFLAGS" )
+set( CMAKE_C_FLAGS_RELEASE "-DNDEBUG" CACHE STRING "Additional CFLAGS for release" )
+set( CMAKE_CXX_FLAGS_RELEASE "-DNDEBUG" CACHE STRING "Additional CXXFLAGS for release" )
+set( CMAKE_C_LINK_FLAGS "$tune --sysroot=$sysroot -Wl,-O1 -Wl,--hash-style=gnu -Wl,--as-needed" CACHE STRING "LDFLAGS" )
+set( CMAKE_CXX_LINK_FLAGS "$tune --sysroot=$sysroot -Wl,-O1 -Wl,--hash-style=gnu -Wl,--as-needed" CACHE STRING "LDFLAGS" )
+set( CMAKE_FIND_ROOT_PATH $sysroot $native $hosttools )
+set( CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY )
+set( CMAKE_FIND_ROOT_PATH_MODE_PROGRAM ONLY )
+set( CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY )
+set( CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY )
+set( CMAKE_PROGRAM_PATH "/" )
+set( CMAKE_SYSTEM_PROCESSOR arm )
+set( CMAKE_SYSROOT $sysroot )
+set( CMAKE_INSTALL_RPATH )
+set( CMAKE_BUILD_RPATH_USE_ORIGIN ON )
+CMAKE
+    export PATH=$native/usr/bin/$cross:$native/usr/bin:$hosttools
+    run configure cmake -G Ninja -DCMAKE_MAKE_PROGRAM=ninja \
+      -DCMAKE_INSTALL_PREFIX:PATH=/usr -DCMAKE_INSTALL_BINDIR:PATH=bin \
+      -DCMAKE_INSTALL_SBINDIR:PATH=sbin -DCMAKE_INSTALL_LIBEXECDIR:PATH=libexec \
+      -DCMAKE_INSTALL_SYSCONFDIR:PATH=/etc -DCMAKE_INSTALL_SHAREDSTATEDIR:PATH=../com \
+      -DCMAKE_INSTALL_LOCALSTATEDIR:PATH=/var -DCMAKE_INSTALL_LIBDIR:PATH=lib \
+      -DCMAKE_INSTALL_INCLUDEDIR:PATH=include -DCMAKE_INSTALL_DATAROOTDIR:PATH=share \
+      -DPYTHON_EXECUTABLE:PATH=python3 -DPython_EXECUTABLE:PATH=python3 \
+      -DPython3_EXECUTABLE:PATH=python3 -DLIB_SUFFIX= -DCMAKE_INSTALL_SO_NO_EXE=0 \
+      -DCMAKE_TOOLCHAIN_FILE:FILEPATH="$work/toolchain.cmake" -DCMAKE_NO_SYSTEM_FROM_IMPORTED=1 \
+      -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON -DFETCHCONTENT_FULLY_DISCONNECTED=ON \
+      -DCMAKE_EXPORT_COMPILE_COMMANDS:BOOL=ON -Wno-dev -S "$source" -B build
+    run build cmake --build build --target all
+    DESTDIR=$work/image run install cmake --install build
+    integrated build "$work/image" /usr
+    ;;
+  yocto-sdk-kirkstone | yocto-sdk-scarthgap)
+    # An application developer with a sourced SDK: stock CMake, no build type, no prefix. A
+    # kirkstone SDK exports OE_CMAKE_TOOLCHAIN_FILE, passed on by hand; scarthgap exports
+    # CMAKE_TOOLCHAIN_FILE, which CMake takes by itself.
+    source=$1
+    run sdk "$source/tools/simulated_sdk.sh" "$work/sdk" "${case#yocto-sdk-}"
+    # shellcheck source=/dev/null
+    . "$work"/sdk/environment-setup-*
+    toolchain=()
+    [ "$case" = yocto-sdk-kirkstone ] && toolchain=(-DCMAKE_TOOLCHAIN_FILE="$OE_CMAKE_TOOLCHAIN_FILE")
+    run configure cmake -S "$source" -B build "${toolchain[@]}"
+    run build cmake --build build
+    DESTDIR=$work/image run install cmake --install build
+    integrated build "$work/image" /usr/local
+    ;;
+  openwrt)
+    # include/cmake.mk (24.10): no toolchain file, everything on the command line, in the source
+    # folder, Ninja, CMAKE_SKIP_RPATH and CMAKE_STRIP=:.
+    source=$1
+    copy_source "$work/src"
+    mkdir -p "$work/staging/usr" "$work/toolchain"
+    cflags="-Os -pipe -mcpu=cortex-a9 -mfpu=vfpv3-d16 -mfloat-abi=hard -fno-caller-saves -fno-plt -Wformat -Werror=format-security -fstack-protector -D_FORTIFY_SOURCE=1 -Wl,-z,now -Wl,-z,relro"
+    ldflags="-L$work/staging/usr/lib -L$work/staging/lib -znow -zrelro"
+    compiler=$(command -v $cross-gcc)
+    export CFLAGS=$cflags CXXFLAGS=$cflags LDFLAGS=$ldflags
+    cd "$work/src" || exit 1
+    run configure cmake --no-warn-unused-cli -DCMAKE_SYSTEM_NAME=Linux -DCMAKE_SYSTEM_VERSION=1 \
+      -DCMAKE_SYSTEM_PROCESSOR=arm -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="-DNDEBUG" \
+      -DCMAKE_CXX_FLAGS_RELEASE="-DNDEBUG" -DCMAKE_C_COMPILER="$compiler" \
+      -DCMAKE_CXX_COMPILER="${compiler%gcc}g++" -DCMAKE_ASM_COMPILER="$compiler" \
+      -DCMAKE_EXE_LINKER_FLAGS:STRING="$ldflags" -DCMAKE_AR="${compiler%gcc}gcc-ar" \
+      -DCMAKE_NM="${compiler%gcc}gcc-nm" -DCMAKE_RANLIB="${compiler%gcc}gcc-ranlib" \
+      -DCMAKE_FIND_ROOT_PATH="$work/staging/usr;$work/toolchain" \
+      -DCMAKE_FIND_ROOT_PATH_MODE_PROGRAM=BOTH -DCMAKE_FIND_ROOT_PATH_MODE_LIBRARY=ONLY \
+      -DCMAKE_FIND_ROOT_PATH_MODE_INCLUDE=ONLY -DCMAKE_STRIP=: -DCMAKE_INSTALL_PREFIX=/usr \
+      -DCMAKE_PREFIX_PATH="$work/staging" -DCMAKE_SKIP_RPATH=TRUE \
+      -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=TRUE -DCMAKE_FIND_USE_PACKAGE_REGISTRY=FALSE \
+      -DCMAKE_GENERATOR="Ninja" -DCMAKE_C_FLAGS="$cflags" .
+    run build ninja -C .
+    DESTDIR=$work/ipkg-install run install ninja -C . install
+    integrated . "$work/ipkg-install" /usr
+    ;;
+  buildroot)
+    # package/pkg-cmake.mk (2024.02) with support/misc/toolchainfile.cmake.in: in the source
+    # folder, Unix Makefiles, tests switched off, installed to staging and to target.
+    source=$1 platform=$work/host/share/buildroot
+    copy_source "$work/src"
+    make_sysroot "$work/staging"
+    mkdir -p "$platform/Platform"
+    echo 'include(Platform/Linux)' >"$platform/Platform/Buildroot.cmake"
+    brflags="-D_LARGEFILE_SOURCE -D_LARGEFILE64_SOURCE -D_FILE_OFFSET_BITS=64 -O2 -g0 -D_FORTIFY_SOURCE=1"
+    cat >"$platform/toolchainfile.cmake" <<CMAKE
+list(APPEND CMAKE_MODULE_PATH \${CMAKE_CURRENT_LIST_DIR})
+set(CMAKE_SYSTEM_NAME Buildroot)
+set(CMAKE_SYSTEM_PROCESSOR armv7l)
+set(CMAKE_C_FLAGS "$brflags" CACHE STRING "Buildroot CFLAGS")
+set(CMAKE_CXX_FLAGS "$brflags" CACHE STRING "Buildroot CXXFLAGS")
+set(CMAKE_BUILD_TYPE Release CACHE STRING "Buildroot build configuration")
+set(CMAKE_SYSROOT $work/staging)
+set(CMAKE_FIND_ROOT_PATH $work/staging)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_C_COMPILER $(command -v $cross-gcc))
+set(CMAKE_CXX_COMPILER $(command -v $cross-g++))
+CMAKE
+    cd "$work/src" || exit 1
+    run configure cmake "$work/src" -G"Unix Makefiles" -DCMAKE_MAKE_PROGRAM=make \
+      -DCMAKE_TOOLCHAIN_FILE="$platform/toolchainfile.cmake" \
+      -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_RUNSTATEDIR=/run -DCMAKE_COLOR_MAKEFILE=OFF \
+      -DBUILD_DOC=OFF -DBUILD_DOCS=OFF -DBUILD_EXAMPLE=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TEST=OFF \
+      -DBUILD_TESTS=OFF -DBUILD_TESTING=OFF -DBUILD_SHARED_LIBS=ON
+    run build cmake --build "$work/src"
+    DESTDIR=$work/staging-install run install cmake --install "$work/src"
+    DESTDIR=$work/target run install-target cmake --install "$work/src"
+    integrated . "$work/target" /usr
+    ;;
+  cmake-3.18)
+    # The oldest CMake that Debian's archive offers gives, byte for byte, this machine's binary.
+    source=$1 old=$2/cmake-3.18/bin/cmake
+    if [ ! -x "$old" ]; then
+      echo "SKIPPED: no Debian 11 CMake in $2; fetch it with scripts/fetch-test-files"
+      exit 77
+    fi
+    for cmake in old:"$old" new:cmake; do
+      dir=${cmake%%:*} cmake=${cmake#*:}
+      run "configure-$dir" "$cmake" -S "$source" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake" -DCMAKE_INSTALL_PREFIX=/quorvale/gateway/build
+      run "build-$dir" "$cmake" --build "$dir"
+      $cross-strip -o "$dir/stripped" "$dir/triple_import"
+    done
+    check "the stripped binary of CMake 3.18 is byte for byte this machine's CMake's" \
+      cmp old/stripped new/stripped
+    DESTDIR=$work/image run install "$old" --install old
+    integrated old "$work/image" /quorvale/gateway/build
+    ;;
+  no-cross-compiler)
+    # The same PATH less the cross tools: configure stops at once, naming the package; once the
+    # compiler is back, the same command in the same folder builds.
+    source=$1
+    mkdir "$work/hidden"
+    for tool in /usr/bin/*; do
+      case $tool in */$cross-*) ;; *) ln -s "$tool" "$work/hidden/" ;; esac
+    done
+    configure=(cmake -S "$source" -B build -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake")
+    if PATH=$work/hidden "${configure[@]}" >without.log 2>&1; then fail "configured without a cross compiler"; fi
+    grep -q "g++-arm-linux-gnueabihf" without.log || { cat without.log; fail "the message names no package"; }
+    ! grep -qiE "^CMAKE_(OBJCOPY|STRIP|AR|LINKER):" build/CMakeCache.txt 2>/dev/null ||
+      fail "host tools cached: $(grep -iE '^CMAKE_(OBJCOPY|STRIP|AR|LINKER):' build/CMakeCache.txt)"
+    echo "ok: without the cross compiler: $(grep -o "Install Debian's package [^ ]*" without.log)"
+    run configure "${configure[@]}"
+    run build cmake --build build
+    DESTDIR=$work/image run install cmake --install build
+    integrated build "$work/image" /usr/local
+    ;;
+  *) echo "Usage: $0 CASE ARGUMENT..." >&2; exit 2 ;;
+esac
+exit $failed
