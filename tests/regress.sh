@@ -5,20 +5,10 @@
 # stands first on the PATH. Every case checks standard output byte for byte, the exit status, the
 # exact words sent (or that none were) and an empty standard error, unless it says otherwise.
 # Prints "N passed, N failed, N skipped" last; exits 1 on any failure, 77 when it could only skip.
-# Usage: regress.sh [-c CASE | -x CASE] COMMAND...   (-c: that case alone; -x: all but that one)
-usage() {
-	echo "usage: regress.sh [-c CASE | -x CASE] COMMAND..." >&2
-	exit 2
-}
+usage='usage: regress.sh [-c CASE | -x CASE] COMMAND...'  # -c: that case alone; -x: all but it
 only='' except=''
-case ${1-} in
-	-c | -x)
-		[ $# -ge 3 ] || usage
-		if [ "$1" = -c ]; then only=$2; else except=$2; fi
-		shift 2
-		;;
-esac
-[ $# -ge 1 ] || usage
+case ${1-} in -c) only=${2-} && shift 2 ;; -x) except=${2-} && shift 2 ;; esac
+[ $# -ge 1 ] || { echo "$usage" >&2; exit 2; }
 
 # The runner words, quoted for eval, and the tool, the last word. The cases run in folders of
 # their own, so words that name a file or folder here are made absolute.
@@ -46,15 +36,11 @@ passed=0 failed=0 skipped=0
 # bytes that ISO 646's national variants take for letters, so any sh reads it alike in any locale.
 cat >"$work/dbus-send" <<'SH'
 #!/bin/sh
-here=$(dirname "$0")/..
-echo call >> "$here/dbus_calls"
-count=0
-for arg do
-  count=$((count + 1))
-  printf '%s' "$arg" > "$here/dbus_arg.$count"
-done
-echo "$count" > "$here/dbus_argc"
-for fd in /proc/$$/fd/*; do readlink "$fd"; done > "$here/dbus_files"
+here=$(dirname "$0")/.. count=0
+echo call >>"$here/dbus_calls"
+echo $# >"$here/dbus_argc"
+for arg do count=$((count + 1)) && printf '%s' "$arg" >"$here/dbus_arg.$count"; done
+for fd in /proc/$$/fd/*; do readlink "$fd"; done >"$here/dbus_files"
 echo "dbus-send stand-in ran"
 status=0
 test -e "$here/dbus_status" && status=$(cat "$here/dbus_status")
@@ -69,18 +55,14 @@ words="--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmana
 
 # begin NAME: whether the case is to run; starts it with an empty folder of its own.
 begin() {
-	[ -z "$only" ] || [ "$only" = "$1" ] || return 1
-	[ "$except" != "$1" ] || return 1
+	[ "${only:-$1}" = "$1" ] && [ "$except" != "$1" ] || return 1
 	name=$1 problems='' allow_err='' before='' search=''
 	rm -rf "$box" && mkdir -p "$box/bin" && cp "$work/dbus-send" "$box/bin/" && cd "$box" || exit 2
 	return 0
 }
 fail() { problems="$problems  $*
 "; }
-skip() {
-	echo "SKIP: $name: $*"
-	skipped=$((skipped + 1))
-}
+skip() { echo "SKIP: $name: $*" && skipped=$((skipped + 1)); }
 end() {
 	[ -n "$allow_err" ] || [ ! -s "$box/err" ] || fail "standard error: $(cat "$box/err")"
 	if [ -z "$problems" ]; then
@@ -91,8 +73,7 @@ end() {
 		failed=$((failed + 1))
 	fi
 }
-# run [ARG...]: the tool in the case's folder, standard input from $input (by default nothing).
-run() { run_tool "$tool" "$@"; }
+run() { run_tool "$tool" "$@"; }  # run [ARG...]: the tool, in the case's folder
 # run_tool EXE [ARG...]: EXE through the runner words, after the words in $before (quoted for eval:
 # a sandbox, env), with $search as its PATH (by default the stand-in's folder first). A tool gone
 # wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill the disk.
@@ -101,7 +82,7 @@ run_tool() {
 	exe=$1
 	shift
 	(ulimit -f 131072 && PATH=${search:-$box/bin:$PATH} && eval "exec $before $runner \"\$exe\" \"\$@\"") \
-		<"${input:-/dev/null}" >"$box/out" 2>"$box/err"
+		</dev/null >"$box/out" 2>"$box/err"
 	status=$?
 }
 # shellcheck disable=SC2059  # the file's text is given in printf's notation
@@ -132,7 +113,7 @@ expect_sent() {
 	i=0
 	for word in $words; do
 		i=$((i + 1))
-		[ "$(cat "$box/dbus_arg.$i")" = "$word" ] || fail "word $i: $(cat "$box/dbus_arg.$i"), want $word"
+		[ "$(cat "$box/dbus_arg.$i")" = "$word" ] || fail "word $i: $(cat "$box/dbus_arg.$i")"
 	done
 	printf 'string:%s' "$1" >"$box/want"
 	cmp -s "$box/want" "$box/dbus_arg.7" ||
