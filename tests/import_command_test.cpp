@@ -27,27 +27,29 @@ DeviceTriple widest_triple(char byte) {
 }
 constexpr std::size_t kWidestFieldBytes = 506;
 
-// Builds the command for these triples in a fresh buffer.
+// The command for these triples, built in a fresh buffer that holds no terminator before.
 struct Built {
-  std::unique_ptr<char[]> buffer{new char[kCommandBufferSize]};
-  std::unique_ptr<ImportCommand> command{new ImportCommand()};
+  std::unique_ptr<char[]> buffer;
+  std::unique_ptr<ImportCommand> command;
   std::string text() const { return command->text; }
 };
 
-void build(Built* b, const std::vector<DeviceTriple>& triples) {
-  start_import_command(b->command.get(), b->buffer.get());
-  for (const DeviceTriple& t : triples) append_device_entry(b->command.get(), t);
-  close_device_list(b->command.get());
+Built build(const std::vector<DeviceTriple>& triples) {
+  Built b = {std::unique_ptr<char[]>(new char[kCommandBufferSize]),
+             std::unique_ptr<ImportCommand>(new ImportCommand())};
+  std::memset(b.buffer.get(), 'x', kCommandBufferSize);
+  start_import_command(b.command.get(), b.buffer.get());
+  for (const DeviceTriple& t : triples) append_device_entry(b.command.get(), t);
+  close_device_list(b.command.get());
+  return b;
 }
 
 TEST(ImportCommand, PlainTriplesGiveTheFixedCommand) {
-  Built one;
-  build(&one, {make_triple("a", "b", "c")});
+  const Built one = build({make_triple("a", "b", "c")});
   EXPECT_EQ(one.text(), kPrefix + R"(["a","b","c"]])" + "'");
   EXPECT_EQ(one.command->length, one.text().size());
 
-  Built two;
-  build(&two, {make_triple("a", "b", "c"), make_triple("d", "e", "f")});
+  const Built two = build({make_triple("a", "b", "c"), make_triple("d", "e", "f")});
   EXPECT_EQ(two.text(), kPrefix + R"(["a","b","c"],["d","e","f"]])" + "'");
 }
 
@@ -65,8 +67,7 @@ TEST(ImportCommand, FieldsAreEscapedForJsonAndTheQuotedShellWord) {
       {"Grüße \x7f", "Grüße \x7f"},
   };
   for (const auto& c : cases) {
-    Built b;
-    build(&b, {make_triple(c.field, "b", "c")});
+    const Built b = build({make_triple(c.field, "b", "c")});
     EXPECT_EQ(b.text(), kPrefix + "[\"" + c.written + R"(","b","c"]])" + "'") << c.field;
   }
 }
@@ -82,8 +83,7 @@ TEST(ImportCommand, EveryByteNeedingEscapeIsFoundWhereverItStands) {
       for (std::size_t at = 0; at < length; ++at) {
         std::string field(length, 'a');
         field[at] = special;
-        Built b;
-        build(&b, {make_triple(field, "b", "c")});
+        const Built b = build({make_triple(field, "b", "c")});
         const std::string expected =
             std::string(at, 'a') + written + std::string(length - at - 1, 'a');
         ASSERT_EQ(b.text(), kPrefix + "[\"" + expected + R"(","b","c"]])" + "'")
@@ -95,13 +95,11 @@ TEST(ImportCommand, EveryByteNeedingEscapeIsFoundWhereverItStands) {
 
 TEST(ImportCommand, LongestEntryIsNeverCut) {
   const std::string f1(255, 'x'), f2(248, 'y');
-  Built b;
-  build(&b, {make_triple(f1, f2, "z")});
+  const Built b = build({make_triple(f1, f2, "z")});
   EXPECT_EQ(b.text(), kPrefix + "[\"" + f1 + "\",\"" + f2 + R"(","z"]])" + "'");
 
   // Every byte of every field at its widest escape.
-  Built widest;
-  build(&widest, {widest_triple('\x01')});
+  const Built widest = build({widest_triple('\x01')});
   EXPECT_EQ(widest.command->length, kPrefix.size() + kWidestFieldBytes * 6 + 10 + 2);
 }
 
@@ -111,13 +109,11 @@ TEST(ImportCommand, LengthLimitIsTheShellArgumentLimit) {
       make_triple(std::string(19, 'a'), std::string(19, 'b'), std::string(18, 'c'));
   std::vector<DeviceTriple> triples(1953, small);
   triples.push_back(make_triple(std::string(11, 'x'), "y", "z"));
-  Built longest;
-  build(&longest, triples);
+  const Built longest = build(triples);
   EXPECT_EQ(longest.command->length, kCommandMaxLength);
 
   triples.back() = make_triple(std::string(11, 'x'), "y", "zz");
-  Built over;
-  build(&over, triples);
+  const Built over = build(triples);
   EXPECT_EQ(over.command->length, kCommandMaxLength + 1);
 }
 
@@ -128,18 +124,14 @@ TEST(ImportCommand, CommandThatFillsTheBufferKeepsItsTerminatorInside) {
   std::vector<DeviceTriple> triples(4055, widest_triple('w'));
   triples.push_back(make_triple(rest, rest, rest));
   triples.push_back(make_triple(rest, rest, rest));
-  Built b;
-  std::memset(b.buffer.get(), 'x', kCommandBufferSize);
-  build(&b, triples);
+  const Built b = build(triples);
   ASSERT_EQ(b.command->length, kCommandBufferSize - 1);
   EXPECT_EQ(b.buffer[kCommandBufferSize - 1], '\0');
   EXPECT_EQ(b.text().substr(b.text().size() - 7), "rrr\"]]'");
 
   // One byte more and the closing no longer fits with its terminator: it is only measured.
   triples.back() = make_triple(rest, rest, rest + "r");
-  Built over;
-  std::memset(over.buffer.get(), 'x', kCommandBufferSize);
-  build(&over, triples);
+  const Built over = build(triples);
   EXPECT_EQ(over.command->length, kCommandBufferSize);
   EXPECT_LT(std::strlen(over.buffer.get()), kCommandBufferSize);
 }
@@ -148,10 +140,7 @@ TEST(ImportCommand, ListBeyondTheBufferIsMeasuredNotWritten) {
   const DeviceTriple triple = widest_triple('\x01');
   const std::size_t entry = kWidestFieldBytes * 6 + 11;
   const std::size_t count = kCommandBufferSize / entry + 10;
-  Built b;
-  start_import_command(b.command.get(), b.buffer.get());
-  for (std::size_t i = 0; i < count; ++i) append_device_entry(b.command.get(), triple);
-  close_device_list(b.command.get());
+  const Built b = build(std::vector<DeviceTriple>(count, triple));
   EXPECT_EQ(b.command->length, kPrefix.size() + count * entry + 1);
   EXPECT_LT(std::strlen(b.buffer.get()), kCommandBufferSize);
 }

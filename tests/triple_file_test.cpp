@@ -1,33 +1,28 @@
 #include "triple_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
-// What `body` prints on standard output, taken through a file in memory: GoogleTest's own capture
-// writes to /tmp, whatever TMPDIR says.
+// What `body` prints on standard output, taken in memory: GoogleTest's own capture writes to
+// /tmp, whatever TMPDIR says.
 template <typename Body>
 std::string stdout_of(Body body) {
-  std::fflush(stdout);
-  const int saved = dup(1);
-  const int memory = memfd_create("stdout", 0);
-  dup2(memory, 1);
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* const saved = stdout;
+  stdout = open_memstream(&text, &size);
   body();
-  std::fflush(stdout);
-  dup2(saved, 1);
-  close(saved);
-  std::string out;
-  char block[4096];
-  for (ssize_t n; (n = pread(memory, block, sizeof block, static_cast<off_t>(out.size()))) > 0;)
-    out.append(block, static_cast<std::size_t>(n));
-  close(memory);
+  std::fclose(stdout);
+  stdout = saved;
+  const std::string out(text, size);
+  std::free(text);
   return out;
 }
 
@@ -185,7 +180,7 @@ TEST(ParseTripleLine, OpenFieldThreeNeedsTheWholeLine) {
   EXPECT_EQ(parse("[a,b,c]and more", false).outcome, kDeviceTriple);
 }
 
-// Reads `content` through a real stream; returns the output and the triples handed over.
+// A stream read to its end: the output, and the triples handed over.
 struct FileRun {
   int status;
   unsigned long long line_number;
@@ -198,9 +193,7 @@ void collect(const DeviceTriple& triple, void* context) {
       {triple.field[0], triple.field[1], triple.field[2]});
 }
 
-FileRun read_content(std::string content, unsigned long long lines_before = 0) {
-  // In memory, NUL bytes included: nothing of the test lands on disk.
-  std::FILE* file = fmemopen(content.data(), content.size(), "r");
+FileRun read_stream(std::FILE* file, unsigned long long lines_before) {
   FileRun run = {0, lines_before, "", {}};
   DeviceTriple triple = {};
   run.out = stdout_of([&] {
@@ -208,6 +201,11 @@ FileRun read_content(std::string content, unsigned long long lines_before = 0) {
   });
   std::fclose(file);
   return run;
+}
+
+// In memory, NUL bytes included: nothing of the test lands on disk.
+FileRun read_content(std::string content, unsigned long long lines_before = 0) {
+  return read_stream(fmemopen(content.data(), content.size(), "r"), lines_before);
 }
 
 TEST(ReadTripleFile, NumbersEveryReadAndKeepsFileOrder) {
@@ -282,17 +280,9 @@ TEST(ReadTripleFile, WindowsLineEndsGiveTheSameTriples) {
 }
 
 TEST(ReadTripleFile, ReadErrorIsReportedWithItsLineNumber) {
-  std::FILE* dir = std::fopen("/", "r");
-  ASSERT_NE(dir, nullptr);
-  unsigned long long line_number = 4;
-  DeviceTriple triple = {};
-  std::vector<Fields> triples;
-  int status = 0;
-  const std::string out =
-      stdout_of([&] { status = read_triple_file(dir, &line_number, &triple, collect, &triples); });
-  EXPECT_EQ(status, -1);
-  EXPECT_EQ(out, "Line 5 read error.\n");
-  std::fclose(dir);
+  const FileRun run = read_stream(std::fopen("/", "r"), 4);
+  EXPECT_EQ(run.status, -1);
+  EXPECT_EQ(run.out, "Line 5 read error.\n");
 }
 
 }  // namespace
