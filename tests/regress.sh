@@ -16,13 +16,10 @@ quote() { printf "'%s' " "$(printf '%s' "$1" | sed "s/'/'\"'\"'/g")"; }
 runner=
 while [ $# -gt 1 ]; do
 	word=$1
-	if [ -z "$runner" ]; then
-		word=$(command -v "$1" || echo "$1")
-	elif [ -e "$1" ]; then
-		case $1 in /*) ;; *) word=$PWD/$1 ;; esac
+	if [ -z "$runner" ]; then word=$(command -v "$1" || echo "$1")
+	elif [ -e "$1" ]; then case $1 in /*) ;; *) word=$PWD/$1 ;; esac
 	fi
-	runner="$runner$(quote "$word")"
-	shift
+	runner="$runner$(quote "$word")" && shift
 done
 case $1 in /*) tool=$1 ;; *) tool=$PWD/$1 ;; esac
 tool_dir=$(cd "$(dirname "$tool")" && pwd -P)
@@ -63,14 +60,15 @@ begin() {
 fail() { problems="$problems  $*
 "; }
 skip() { echo "SKIP: $name: $*" && skipped=$((skipped + 1)); }
+# needs WHAT COMMAND...: whether COMMAND succeeds; where not, the case is skipped as needing WHAT.
+needs() {
+	why=$1 && shift
+	"$@" >/dev/null 2>&1 || { skip "needs $why" && return 1; }
+}
 end() {
 	[ -n "$allow_err" ] || [ ! -s "$box/err" ] || fail "standard error: $(cat "$box/err")"
-	if [ -z "$problems" ]; then
-		echo "ok: $name"
-		passed=$((passed + 1))
-	else
-		printf 'FAILED: %s\n%s' "$name" "$problems"
-		failed=$((failed + 1))
+	if [ -z "$problems" ]; then echo "ok: $name" && passed=$((passed + 1))
+	else printf 'FAILED: %s\n%s' "$name" "$problems" && failed=$((failed + 1))
 	fi
 }
 run() { run_tool "$tool" "$@"; }  # run [ARG...]: the tool, in the case's folder
@@ -88,12 +86,10 @@ run_tool() {
 # shellcheck disable=SC2059  # the file's text is given in printf's notation
 file() { printf "$2" >"$box/$1"; }
 expect_status() { [ "$status" = "$1" ] || fail "exit status $status, want $1"; }
-# expect_out FORMAT [ARGUMENT...]: the whole standard output, byte for byte.
-expect_out() {
+expect_out() {  # expect_out FORMAT [ARGUMENT...]: the whole standard output, byte for byte
 	# shellcheck disable=SC2059  # the expected text is the format
 	printf "$@" >"$box/want"
-	cmp -s "$box/want" "$box/out" ||
-		fail "standard output:
+	cmp -s "$box/want" "$box/out" || fail "standard output:
 $(sed -n l "$box/out")
   want:
 $(sed -n l "$box/want")"
@@ -178,20 +174,17 @@ if begin wrong_argument_count_prints_usage_and_succeeds; then
 	end
 fi
 
-if begin empty_argument_vector_uses_the_tool_name; then
-	# execve with no argument vector at all, which Linux turns into one empty argument.
-	case $(uname -m) in x86_64) execve=59 ;; i?86 | arm*) execve=11 ;; aarch64) execve=221 ;; *) execve= ;; esac
-	if [ -n "$runner" ]; then
-		skip "the emulator always passes a program name"
-	elif ! command -v perl >/dev/null || [ -z "$execve" ]; then
-		skip "needs perl on a known processor to call execve itself"
-	else
-		perl -e 'syscall($ARGV[0], $ARGV[1], 0, 0); exit 126' "$execve" "$tool" >out 2>err
-		status=$?
-		expect_out 'Usage: triple_import devices_triple.txt\n'
-		expect_status 0
-		end
-	fi
+# execve with no argument vector at all, which Linux turns into one empty argument.
+case $(uname -m) in x86_64) execve=59 ;; i?86 | arm*) execve=11 ;; aarch64) execve=221 ;; *) execve= ;; esac
+command -v perl >/dev/null || execve=
+if begin empty_argument_vector_uses_the_tool_name &&
+	needs "no emulator: it always passes a program name" [ -z "$runner" ] &&
+	needs "perl on a known processor to call execve itself" [ -n "$execve" ]; then
+	perl -e 'syscall($ARGV[0], $ARGV[1], 0, 0); exit 126' "$execve" "$tool" >out 2>err
+	status=$?
+	expect_out 'Usage: triple_import devices_triple.txt\n'
+	expect_status 0
+	end
 fi
 
 if begin unopenable_file_is_reported_without_line_break; then
@@ -201,49 +194,41 @@ if begin unopenable_file_is_reported_without_line_break; then
 	end
 fi
 
-if begin executable_in_the_root_directory_reports_an_empty_directory; then
-	# A root of the case's own, with every entry of the real one bound in: scripts/sandbox.
-	sandbox=${TRIPLE_IMPORT_SANDBOX:-$here/../scripts/sandbox}
+# A root of the case's own, with every entry of the real one bound in.
+sandbox=$here/../scripts/sandbox
+if begin executable_in_the_root_directory_reports_an_empty_directory &&
+	needs "scripts/sandbox beside this script to make a private root" [ -x "$sandbox" ]; then
 	mkdir root && cp "$tool" root/triple_import
-	if [ ! -x "$sandbox" ]; then
-		skip "no scripts/sandbox beside this script to make a private root"
+	before="$(quote "$sandbox")--root $(quote "$box/root")--"
+	run_tool /triple_import missing.txt
+	if [ "$status" = 77 ]; then skip "$(cat err)"
 	else
-		before="$(quote "$sandbox")--root $(quote "$box/root")--"
-		run_tool /triple_import missing.txt
-		if [ "$status" = 77 ]; then
-			skip "$(cat err)"
-		else
-			expect_out 'Current Dir =  \n/triple_import: Unable to open missing.txt'
-			expect_status 255
-			end
-		fi
+		expect_out 'Current Dir =  \n/triple_import: Unable to open missing.txt'
+		expect_status 255
+		end
 	fi
 fi
 
-if begin command_buffer_that_cannot_be_had_fails_the_run; then
-	# The least address space, to 64 KiB, in which the tool starts and prints its usage line:
-	# the 2 MiB command buffer cannot fit there.
-	# shellcheck disable=SC3045  # dash's, BusyBox's and bash's ulimit all have -v
-	starts() { (ulimit -v "$1" && run && exit "$status"); }
-	if [ -n "$runner" ]; then
-		skip "the emulator needs address space of its own"
-	elif ! starts 1048576; then
-		skip "the tool does not start within 1 GiB of address space (a sanitizer build?)"
-	else
-		fails=0 starts_at=1048576
-		while [ $((starts_at - fails)) -gt 64 ]; do
-			middle=$(((fails + starts_at) / 2))
-			if starts "$middle"; then starts_at=$middle; else fails=$middle; fi
-		done
-		file devices.txt '[a,b,c]\n'
-		# shellcheck disable=SC3045
-		(ulimit -v "$starts_at" && run "$box/devices.txt" && exit "$status")
-		status=$?
-		expect_out 'cmd malloc 2MB failed.\n'
-		expect_status 255
-		expect_nothing_sent
-		end
-	fi
+# The least address space, to 64 KiB, in which the tool starts and prints its usage line: the
+# 2 MiB command buffer cannot fit there.
+# shellcheck disable=SC3045  # dash's, BusyBox's and bash's ulimit all have -v
+starts() { (ulimit -v "$1" && run && exit "$status"); }
+if begin command_buffer_that_cannot_be_had_fails_the_run &&
+	needs "no emulator: it needs address space of its own" [ -z "$runner" ] &&
+	needs "a tool that starts within 1 GiB of address space (not a sanitizer build)" starts 1048576; then
+	fails=0 starts_at=1048576
+	while [ $((starts_at - fails)) -gt 64 ]; do
+		middle=$(((fails + starts_at) / 2))
+		if starts "$middle"; then starts_at=$middle; else fails=$middle; fi
+	done
+	file devices.txt '[a,b,c]\n'
+	# shellcheck disable=SC3045
+	(ulimit -v "$starts_at" && run "$box/devices.txt" && exit "$status")
+	status=$?
+	expect_out 'cmd malloc 2MB failed.\n'
+	expect_status 255
+	expect_nothing_sent
+	end
 fi
 
 if begin executable_beyond_the_lookups_reach_fails_the_run; then
@@ -289,21 +274,18 @@ if begin failed_command_fails_the_run; then
 	end
 fi
 
-if begin parent_that_ignores_children_gets_the_commands_own_result; then
-	# Such a parent leaves SIGCHLD ignored, and the kernel would then reap the shell by itself.
-	if ! env --ignore-signal=CHLD true 2>/dev/null; then
-		skip "needs env --ignore-signal (GNU coreutils 8.31 or later)"
-	else
-		file devices.txt '[a,b,c]\n'
-		for dbus_status in 0 3; do
-			echo "$dbus_status" >dbus_status
-			rm -f dbus_calls
-			before='env --ignore-signal=CHLD' run devices.txt
-			if [ "$dbus_status" = 0 ]; then expect_status 0; else expect_status 255; fi
-			[ "$(cat dbus_calls)" = call ] || fail "dbus-send did not run once"
-		done
-		end
-	fi
+# Such a parent leaves SIGCHLD ignored, and the kernel would then reap the shell by itself.
+if begin parent_that_ignores_children_gets_the_commands_own_result &&
+	needs "env --ignore-signal (GNU coreutils 8.31 or later)" env --ignore-signal=CHLD true; then
+	file devices.txt '[a,b,c]\n'
+	for dbus_status in 0 3; do
+		echo "$dbus_status" >dbus_status
+		rm -f dbus_calls
+		before='env --ignore-signal=CHLD' run devices.txt
+		if [ "$dbus_status" = 0 ]; then expect_status 0; else expect_status 255; fi
+		[ "$(cat dbus_calls)" = call ] || fail "dbus-send did not run once"
+	done
+	end
 fi
 
 # The typical device of the command's limit: 67 characters as a device entry. With 1,953 of them
@@ -336,26 +318,23 @@ if begin too_large_list_is_refused_whole; then
 	end
 fi
 
-if begin list_past_four_gibibytes_from_a_pipe_is_measured_exactly; then
-	# 2,200,000 lines of 506 single quotes, each written as 5 bytes, make a command of
-	# 5,590,200,196 bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
-	if [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" != 1 ]; then
-		skip "proves a 32-bit size_t: it runs against 32-bit builds"
-	else
-		q169=$(printf '%169s' '' | tr ' ' "'") q168=$(printf '%168s' '' | tr ' ' "'")
-		yes "[$q169,$q169,$q168]" | head -n 2200000 | {
-			(eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$tool\" /dev/stdin") 2>err
-			echo $? >status
-		} | awk -v imported="Import device: [$q169 $q169 $q168] " '
-			$0 == imported { imports++; next }
-			others < 8 { print NR - 1 ": " $0; others++ }
-			END { print "imports: " imports }' >out
-		status=$(cat status)
-		expect_out "0: ${current_dir}2200001: Find 2200000 items.\n2200002: Device list too large: 5590200196 bytes, at most 131071.\nimports: 2200000\n"
-		expect_status 255
-		expect_nothing_sent
-		end
-	fi
+# 2,200,000 lines of 506 single quotes, each written as 5 bytes, make a command of 5,590,200,196
+# bytes: past what a 32-bit size_t counts. Streamed, so nothing lands on disk.
+if begin list_past_four_gibibytes_from_a_pipe_is_measured_exactly &&
+	needs "a 32-bit build: it proves a 32-bit size_t" [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" = 1 ]; then
+	q169=$(printf '%169s' '' | tr ' ' "'") q168=$(printf '%168s' '' | tr ' ' "'")
+	yes "[$q169,$q169,$q168]" | head -n 2200000 | {
+		(eval "PATH=\"\$box/bin:\$PATH\" exec $runner \"\$tool\" /dev/stdin") 2>err
+		echo $? >status
+	} | awk -v imported="Import device: [$q169 $q169 $q168] " '
+		$0 == imported { imports++; next }
+		others < 8 { print NR - 1 ": " $0; others++ }
+		END { print "imports: " imports }' >out
+	status=$(cat status)
+	expect_out "0: ${current_dir}2200001: Find 2200000 items.\n2200002: Device list too large: 5590200196 bytes, at most 131071.\nimports: 2200000\n"
+	expect_status 255
+	expect_nothing_sent
+	end
 fi
 
 if begin check_long_lines_are_numbered_as_the_tool_numbers_them; then
@@ -404,15 +383,9 @@ fi
 
 # on_bus [without]: whether this run has a gateway bus with (or without) the configuration manager.
 on_bus() {
-	if [ -z "${GATEWAY_BUS_ADDRESS-}" ]; then
-		skip "needs a gateway bus: run it under scripts/gateway-bus"
-	elif [ "${1-}" != "${GATEWAY_BUS_WITHOUT_CONFIGMANAGER:+without}" ]; then
-		skip "needs a bus ${1:-with} the configuration manager"
-	else
-		rm "$box/bin/dbus-send"
-		return 0
-	fi
-	return 1
+	needs "a gateway bus: run it under scripts/gateway-bus" [ -n "${GATEWAY_BUS_ADDRESS-}" ] &&
+		needs "a bus ${1:-with} the configuration manager" \
+			[ "${1-}" = "${GATEWAY_BUS_WITHOUT_CONFIGMANAGER:+without}" ] && rm "$box/bin/dbus-send"
 }
 # get_config: the stored device list, as the configuration manager gives it back.
 get_config() {
