@@ -16,7 +16,7 @@ option(TRIPLE_IMPORT_DEV_TOOLS "Build the development tools for this machine" ${
 
 if(TRIPLE_IMPORT_SANITIZE)
   # Keeps the sanitized tool quiet about its one intended allocation.
-  target_sources(triple_import PRIVATE ${PROJECT_SOURCE_DIR}/tests/leak_suppressions.cpp)
+  target_sources(triple_import PRIVATE ${PROJECT_SOURCE_DIR}/tools/leak_suppressions.cpp)
 endif()
 
 include(tools/gateway-bus-names.cmake)
