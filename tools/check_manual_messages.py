@@ -27,8 +27,10 @@ for message in messages:
     words = [" ".join(piece.replace("\\n", " ").split()) for piece in re.split(r"%[a-z]+", message)]
     pattern = ".{1,40}?".join(re.escape(word) for word in words if word)
     found = re.search(pattern, diagnostics)
-    print(f"{'ok' if found else 'MISSING'}: {message}")
+    if not found:
+        print(f"MISSING from {manual}: {message}")
     missing += not found
 if len(messages) < 10:
     sys.exit(f"only {len(messages)} messages found in the sources; is the pattern stale?")
+print(f"{len(messages) - missing} of {len(messages)} messages of the sources in {manual}")
 sys.exit(1 if missing else 0)
