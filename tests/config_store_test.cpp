@@ -28,16 +28,12 @@ TEST(CheckDeviceList, AcceptsOnlyArraysOfThreeStrings) {
     EXPECT_EQ(check_device_list(c.value).rfind(c.problem, 0), 0u) << c.value;
 }
 
-class ConfigStoreTest : public testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("config_store_test." + std::to_string(getpid()));
-    fs::create_directories(dir);
-    path = (dir / "store.json").string();
-  }
+struct ConfigStoreTest : testing::Test {
+  const fs::path dir =
+      fs::temp_directory_path() / ("config_store_test." + std::to_string(getpid()));
+  const std::string path = (dir / "store.json").string();
+  void SetUp() override { fs::create_directories(dir); }
   void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-  std::string path;
 };
 
 TEST_F(ConfigStoreTest, StoredValuesSurviveARestart) {

@@ -1,10 +1,8 @@
 #!/bin/sh
-# Runs a command in a locale that localedef makes for it from Debian's locale sources (package
-# locales), kept in LOCPATH below TMPDIR, so that the machine's own locales stay as they are.
-# Where the locale cannot be made or loaded here, says why and exits 77, which the test takes as
-# skipped.
-# Usage: in_made_locale.sh NAME INPUT CHARMAP COMMAND [ARGUMENT...]
-#   for instance: in_made_locale.sh ja_JP.SJIS ja_JP SHIFT_JIS COMMAND
+# Runs COMMAND in a locale that localedef makes from Debian's locale sources (package locales) in
+# LOCPATH below TMPDIR, the machine's own locales left as they are; exits 77, saying why, where
+# the locale cannot be made or loaded here.
+# Usage: in_made_locale.sh NAME INPUT CHARMAP COMMAND [ARGUMENT...], as ja_JP.SJIS ja_JP SHIFT_JIS
 name=$1 input=$2 charmap=$3
 shift 3
 if ! command -v localedef >/dev/null || [ ! -e "/usr/share/i18n/charmaps/$charmap.gz" ]; then
@@ -13,7 +11,7 @@ if ! command -v localedef >/dev/null || [ ! -e "/usr/share/i18n/charmaps/$charma
 fi
 dir=${TMPDIR:?}/locales
 mkdir -p "$dir"
-# localedef also warns, and exits 1, on a charmap that is not a superset of ASCII, which is the
+# localedef warns, and exits 1, on a charmap that is not a superset of ASCII, which is the
 # point here: what counts is that the C library loads the locale.
 localedef -c -i "$input" -f "$charmap" "$dir/$name" >/dev/null 2>&1
 if [ "$(LOCPATH=$dir LC_ALL=$name locale charmap 2>/dev/null)" != "$charmap" ]; then

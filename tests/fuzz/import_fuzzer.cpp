@@ -41,20 +41,19 @@ std::optional<std::vector<std::string>> split_shell_words(const std::string& com
       if (in_word) words.push_back(word);
       word.clear();
       in_word = false;
-    } else if (c == '\'') {
+      continue;
+    }
+    in_word = true;
+    if (c == '\'') {
       const std::size_t end = command.find('\'', i + 1);
       if (end == std::string::npos) return std::nullopt;
       word += command.substr(i + 1, end - i - 1);
       i = end;
-      in_word = true;
-    } else if (c == '"') {
-      if (command.compare(i, 3, "\"'\"") != 0) return std::nullopt;
+    } else if (command.compare(i, 3, "\"'\"") == 0) {
       word += '\'';
       i += 2;
-      in_word = true;
     } else if (std::isalnum(static_cast<unsigned char>(c)) || std::strchr("_./:=-", c)) {
       word += c;
-      in_word = true;
     } else {
       return std::nullopt;
     }
