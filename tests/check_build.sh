@@ -43,10 +43,9 @@ elf() {  # elf BINARY LIB_DIR MAX_BYTES
   symbols=$("$readelf" --dyn-syms -W "$1")
   field() { sed -n "s/^ *$1: *//p" <<<"$header"; }
   tag() { sed -n "s/^ *$1: //p" <<<"$attributes"; }
-  expect class "$(field Class)" ELF32
-  expect machine "$(field Machine)" ARM
-  expect "EABI version" "$(field Flags | grep -o 'Version5 EABI')" "Version5 EABI"
-  expect "float ABI" "$(field Flags | grep -o 'hard-float ABI')" "hard-float ABI"
+  expect "class and machine" "$(field Class) $(field Machine)" "ELF32 ARM"
+  expect "EABI and float ABI" "$(field Flags | grep -o 'Version5 EABI\|hard-float ABI' | paste -sd,)" \
+    "Version5 EABI,hard-float ABI"
   expect "CPU architecture" "$(tag Tag_CPU_arch) $(tag Tag_CPU_arch_profile)" "v7 Application"
   expect "float arguments" "$(tag Tag_ABI_VFP_args)" "VFP registers"
   expect interpreter "$("$readelf" -l "$1" | sed -n 's/.*program interpreter: \(.*\)]/\1/p')" \
@@ -128,7 +127,6 @@ case $case in
       lintian --fail-on error,warning "${deb[0]}"
     files() { sed 's|^\./||; /\/$/d; /^$/d' | sort; }  # files only, folders and the top left out
     dpkg-deb --fsys-tarfile "${deb[0]}" | tar t | files >"$work/deb-files"
-    sed 's/^/  /' "$work/deb-files"
     check "the .tar.gz holds the .deb's files but those under /usr/share" \
       diff <(grep -v '^usr/share/' "$work/deb-files") <(tar tzf "${tgz[0]}" | sed 's|^[^/]*/||' | files)
     dpkg-deb -x "${deb[0]}" "$work/unpacked"

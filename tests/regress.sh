@@ -40,23 +40,19 @@ echo $# >"$here/dbus_argc"
 for arg do count=$((count + 1)) && printf '%s' "$arg" >"$here/dbus_arg.$count"; done
 for fd in /proc/$$/fd/*; do readlink "$fd"; done >"$here/dbus_files"
 echo "dbus-send stand-in ran"
-status=0
-test -e "$here/dbus_status" && status=$(cat "$here/dbus_status")
-exit "$status"
+test -e "$here/dbus_status" || echo 0 >"$here/dbus_status"
+exit "$(cat "$here/dbus_status")"
 SH
 chmod +x "$work/dbus-send"
 box=$work/box
 words="--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmanager --print-reply
 /iot/dmp/configmanager iot.dmp.configmanager.set_config string:gw_dimu_devicetuple"
 
-# --- one case ---
-
 # begin NAME: whether the case is to run; starts it with an empty folder of its own.
 begin() {
 	[ "${only:-$1}" = "$1" ] && [ "$except" != "$1" ] || return 1
 	name=$1 problems='' allow_err='' before='' search=''
 	rm -rf "$box" && mkdir -p "$box/bin" && cp "$work/dbus-send" "$box/bin/" && cd "$box" || exit 2
-	return 0
 }
 fail() { problems="$problems  $*
 "; }
@@ -78,8 +74,7 @@ run() { run_tool "$tool" "$@"; }  # run [ARG...]: the tool, in the case's folder
 # wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill the disk.
 run_tool() {
 	# shellcheck disable=SC2034  # used by the eval
-	exe=$1
-	shift
+	exe=$1 && shift
 	(ulimit -f 131072 && PATH=${search:-$box/bin:$PATH} && eval "exec $before $runner \"\$exe\" \"\$@\"") \
 		</dev/null >"$box/out" 2>"$box/err"
 	status=$?
