@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# The gateway build as the gateway, packagers and integrators take it, one CASE a run:
-#   elf BINARY LIB_DIR MAX_BYTES   what every gateway can load (READELF and STRIP may name tools)
-#   install BUILD_DIR              staged with --prefix and with DESTDIR: the gateway's tree alone
-#   package BUILD_DIR BINARY       the .deb clean under lintian, the .tar.gz alike, BINARY shipped
-#   release SOURCE_DIR             a compiler and CMake alone build the tool and its packages
-#   reproducible SOURCE_DIR        two builds, bit for bit the same
-#   yocto-recipe, yocto-sdk-kirkstone, yocto-sdk-scarthgap, openwrt, buildroot, cmake-3.18 or
-#   no-cross-compiler SOURCE_DIR FETCHED_DIR: configured, built and installed exactly as that
-#     build system does it, Debian's armhf cross compilers standing in for its own; nothing of the
-#     tests is passed or visible to the build.
+# The gateway build as the gateway, packagers and integrators take it, one case a run, each said
+# below. The integrators' cases build exactly as their build system does, Debian's armhf cross
+# compilers standing in for its own: nothing of the tests is passed or visible to the build.
+# Usage: check_build.sh elf BINARY LIB_DIR MAX_BYTES   (READELF and STRIP may name tools)
+#        check_build.sh install BUILD_DIR | package BUILD_DIR BINARY | release SOURCE_DIR
+#        check_build.sh reproducible SOURCE_DIR | INTEGRATOR SOURCE_DIR FETCHED_DIR
 # shellcheck disable=SC2317  # functions run through check, which shellcheck does not follow
 set -uo pipefail
 case=${1:-} machine_path=$PATH args=()
@@ -106,7 +102,7 @@ make_sysroot() {
 
 case $case in
   elf) elf "$@" ;;
-  install)
+  install)  # staged with --prefix and with DESTDIR: the gateway's tree alone
     build=$1
     prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
