@@ -143,7 +143,8 @@ TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
       {"[,b,c]\n", true, kEmptyField, 0, 0, 0, 0},
       {"[a,b,\r\n", true, kEmptyField, 2, 0, 0, 0},
       {"[a," + std::string(256, 'y') + ",c]\n", true, kFieldTooLong, 1, 0, 256, 0},
-      {"[a,b,c", false, kFieldCut, 2, 0, 1, 0},
+      {"[a,b,c", false, kFieldCut, 2, 0, 1, 0},  // field 3 open needs the whole line
+      {"[a,b,c]and more", false, kNoCause, 2, 0, 1, 0},
       {"[a,b,ab\xff]\n", true, kNotUtf8, 2, 2, 3, 0},
       {"[a,xy\xef\xbf\xbe,c]\n", true, kNoncharacter, 1, 2, 5, 0xFFFE},
       {"[\xf4\x8f\xbf\xbf,b,c]\n", true, kNoncharacter, 0, 0, 4, 0x10FFFF},
@@ -160,11 +161,6 @@ TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
     EXPECT_EQ(v.length, c.length) << c.line;
     EXPECT_EQ(v.code_point, c.code_point) << c.line;
   }
-}
-
-TEST(ParseTripleLine, OpenFieldThreeNeedsTheWholeLine) {
-  EXPECT_EQ(parse("[a,b,c", false).outcome, kTripleError);
-  EXPECT_EQ(parse("[a,b,c]and more", false).outcome, kDeviceTriple);
 }
 
 // A stream read to its end: the output, and the triples handed over.
@@ -229,22 +225,18 @@ TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
   // 511 bytes and the line break: the line break alone is the next line.
   const FileRun exact = read_content("#" + std::string(510, 'x') + "\n[a,b,c]\n");
   EXPECT_EQ(exact.out, "Line 2 format error: \n \nImport device: [a b c] \n");
-
   // Field 3 open at the end of a cut read would be cut short.
   const std::string open = std::string(505, ' ') + "[a,b,c";
   const FileRun cut = read_content(open + "d]\n");
   EXPECT_EQ(cut.out, "Line 1: get triple error: " + open + " \nLine 2 format error: d]\n \n");
   EXPECT_TRUE(cut.triples.empty());
-
   // The same 511 bytes at the very end of the file are a whole line.
   EXPECT_EQ(read_content(open).triples, (std::vector<Fields>{{"a", "b", "c"}}));
-
   // Fields of 255 bytes on the longest line that one read holds whole; 256 are refused.
   const std::string x(255, 'x'), y(250, 'y');
   EXPECT_EQ(read_content("[" + x + "," + y + ",z]\n").triples, (std::vector<Fields>{{x, y, "z"}}));
   EXPECT_EQ(read_content("[" + x + "x," + std::string(249, 'y') + ",z]\n").out,
             "Line 1: get triple error: [" + x + "x," + std::string(249, 'y') + ",z]\n \n");
-
   // A closed triple within the first 511 bytes stands; the rest is a line of its own.
   const FileRun closed = read_content("[a,b,c]" + std::string(595, 'x') + "\n");
   EXPECT_EQ(closed.triples.size(), 1u);
