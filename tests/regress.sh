@@ -40,8 +40,9 @@ echo $# >"$here/dbus_argc"
 for arg do count=$((count + 1)) && printf '%s' "$arg" >"$here/dbus_arg.$count"; done
 for fd in /proc/$$/fd/*; do readlink "$fd"; done >"$here/dbus_files"
 echo "dbus-send stand-in ran"
-test -e "$here/dbus_status" || echo 0 >"$here/dbus_status"
-exit "$(cat "$here/dbus_status")"
+status=0
+test -e "$here/dbus_status" && status=$(cat "$here/dbus_status")
+exit "$status"
 SH
 chmod +x "$work/dbus-send"
 box=$work/box
