@@ -12,10 +12,7 @@ namespace {
 TEST(CheckDeviceList, AcceptsOnlyArraysOfThreeStrings) {
   for (const char* good : {"[]", R"([["a","b","c"]])", R"([["a","b","c"],["","ü","\n"]])"})
     EXPECT_EQ(check_device_list(good), "") << good;
-  const struct {
-    const char* value;
-    const char* problem;
-  } bad[] = {
+  const std::pair<const char*, const char*> bad[] = {
       {"", "the value is not JSON"},
       {R"([["a","b","c"]] x)", "the value is not JSON"},
       {"{}", "the value is not a JSON array"},
@@ -24,8 +21,8 @@ TEST(CheckDeviceList, AcceptsOnlyArraysOfThreeStrings) {
       {R"([["a","b","c","d"]])", "device 1 is not an array of three strings"},
       {R"([["a","b",3]])", "device 1 is not an array of three strings"},
   };
-  for (const auto& c : bad)
-    EXPECT_EQ(check_device_list(c.value).rfind(c.problem, 0), 0u) << c.value;
+  for (const auto& [value, problem] : bad)
+    EXPECT_EQ(check_device_list(value).rfind(problem, 0), 0u) << value;
 }
 
 struct ConfigStoreTest : testing::Test {

@@ -149,13 +149,9 @@ TEST(ImportCommand, LengthPastFourGibibytesWritesNothingAndStaysExact) {
 TEST(ImportCommand, ShellStatusIsReturned) {
   const std::vector<std::pair<std::string, int>> cases = {
       {"true", 0}, {"exit 3", 3}, {"kill -9 $$", -1}};
-  for (const auto& c : cases) {
-    char text[32];
-    std::strcpy(text, c.first.c_str());
-    ImportCommand command = {};
-    command.text = text;
-    command.length = c.first.size();
-    EXPECT_EQ(run_import_command(command), c.second) << c.first;
+  for (auto [text, status] : cases) {
+    const ImportCommand command = {&text[0], text.size()};
+    EXPECT_EQ(run_import_command(command), status) << text;
   }
 }
 

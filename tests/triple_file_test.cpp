@@ -83,14 +83,11 @@ TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
   }
 }
 
-TEST(ParseTripleLine, CommentsStartInTheFirstColumnOnly) {
+TEST(ParseTripleLine, CommentsStartInTheFirstColumnOnlyAndLinesWithoutBracketAreFormatErrors) {
   EXPECT_EQ(parse("#[a,b,c]\n").outcome, kComment);
   EXPECT_EQ(parse("#[a,b,c]\n").out, "");
-  EXPECT_EQ(parse(" # not a comment\n").out, "Line 7 format error:  # not a comment\n \n");
-}
-
-TEST(ParseTripleLine, LinesWithoutBracketAreFormatErrors) {
-  for (const std::string line : {"\n", "a,b,c]\n", "   \r\n", "no bracket at all"}) {
+  for (const std::string line :
+       {"\n", "a,b,c]\n", "   \r\n", "no bracket at all", " # not a comment\n"}) {
     const Parsed p = parse(line);
     EXPECT_EQ(p.outcome, kFormatError) << line;
     EXPECT_EQ(p.out, "Line 7 format error: " + line + " \n");

@@ -117,8 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<Triple> decoded;
   for (const nlohmann::json& device : list) {
     check(device.is_array() && device.size() == 3, "device is a triple");
-    decoded.push_back(
-        {device[0].get<std::string>(), device[1].get<std::string>(), device[2].get<std::string>()});
+    decoded.push_back(device.get<Triple>());
   }
   check(decoded == run.triples, "list decodes to the accepted fields");
   return 0;
