@@ -19,9 +19,7 @@ lib_dir=/quorvale/gateway/build/lib
 failed=0
 
 fail() { echo "FAILED: $*"; exit 1; }
-check() {  # check WHAT COMMAND...: goes on after a failure
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
-}
+check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }  # WHAT COMMAND...
 expect() {  # expect WHAT ACTUAL WANTED
   if [ "$2" == "$3" ]; then echo "ok: $1: $2"; else echo "FAILED: $1: got '$2', want '$3'"; failed=1; fi
 }

@@ -9,9 +9,7 @@ bus=("$(cd "$(dirname "$0")/.." && pwd)/scripts/gateway-bus" --tools "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
-check() {  # check WHAT COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi
-}
+check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }  # WHAT COMMAND...
 gone() {  # gone PID: the process has ended, or only waits to be reaped, within 5 s
   for _ in $(seq 50); do grep -qs '^State:[[:space:]]*[^Z]' "/proc/$1/status" || return 0; sleep 0.1; done
   return 1

@@ -5,18 +5,15 @@
 # Usage: in_made_locale.sh NAME INPUT CHARMAP COMMAND [ARGUMENT...], as ja_JP.SJIS ja_JP SHIFT_JIS
 name=$1 input=$2 charmap=$3
 shift 3
-if ! command -v localedef >/dev/null || [ ! -e "/usr/share/i18n/charmaps/$charmap.gz" ]; then
-  echo "SKIPPED: no localedef or no charmap $charmap here (Debian's package locales)"
-  exit 77
-fi
+skip() { echo "SKIPPED: $*" && exit 77; }
+command -v localedef >/dev/null || skip "no localedef here (Debian's package locales)"
+[ -e "/usr/share/i18n/charmaps/$charmap.gz" ] || skip "no charmap $charmap here (package locales)"
 dir=${TMPDIR:?}/locales
 mkdir -p "$dir"
 # localedef warns, and exits 1, on a charmap that is not a superset of ASCII, which is the
 # point here: what counts is that the C library loads the locale.
 localedef -c -i "$input" -f "$charmap" "$dir/$name" >/dev/null 2>&1
-if [ "$(LOCPATH=$dir LC_ALL=$name locale charmap 2>/dev/null)" != "$charmap" ]; then
-  echo "SKIPPED: the C library cannot load a locale $name in $charmap here"
-  exit 77
-fi
+[ "$(LOCPATH=$dir LC_ALL=$name locale charmap 2>/dev/null)" = "$charmap" ] ||
+  skip "the C library cannot load a locale $name in $charmap here"
 export LOCPATH="$dir" LC_ALL="$name"
 exec "$@"

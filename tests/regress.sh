@@ -59,10 +59,7 @@ fail() { problems="$problems  $*
 "; }
 skip() { echo "SKIP: $name: $*" && skipped=$((skipped + 1)); }
 # needs WHAT COMMAND...: whether COMMAND succeeds; where not, the case is skipped as needing WHAT.
-needs() {
-	why=$1 && shift
-	"$@" >/dev/null 2>&1 || { skip "needs $why" && return 1; }
-}
+needs() { why=$1 && shift; "$@" >/dev/null 2>&1 || { skip "needs $why" && return 1; }; }
 end() {
 	[ -n "$allow_err" ] || [ ! -s "$box/err" ] || fail "standard error: $(cat "$box/err")"
 	if [ -z "$problems" ]; then echo "ok: $name" && passed=$((passed + 1))
