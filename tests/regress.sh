@@ -8,7 +8,8 @@
 # shellcheck disable=SC2059  # texts are given in printf's notation, as formats
 usage='usage: regress.sh [-c CASE | -x CASE] COMMAND...'  # -c: that case alone; -x: all but it
 only='' except=''
-case ${1-} in -c) only=${2-} && shift 2 ;; -x) except=${2-} && shift 2 ;; esac
+case ${1-} in -c) only=${2-} ;; -x) except=${2-} ;; esac
+case ${1-} in -c | -x) if [ $# -ge 3 ]; then shift 2; else set --; fi ;; esac
 [ $# -ge 1 ] || { echo "$usage" >&2; exit 2; }
 
 # The runner words, quoted for eval, and the tool, the last word. The cases run in folders of
