@@ -1,21 +1,20 @@
-// triple_check FILE...: a pre-flight check of triple files. It reads each file with the very code
-// of triple_import (the reads, their numbers, the classification and the import command's size),
-// sends nothing and runs no shell. Findings go to standard output, one a line, in the form that
-// editors and CI read (FILE:LINE: error: ... / warning: ...), then a summary a file; the
+// triple_check [--] FILE...: a pre-flight check of triple files. It reads each file with the very
+// code of triple_import (the reads, their numbers, the classification and the import command's
+// size), sends nothing and runs no shell. Findings go to standard output, one a line, in the form
+// that editors and CI read (FILE:LINE: error: ... / warning: ...), then a summary a file; the
 // program's own failures go to standard error. Fields, often device secrets, are never printed:
-// a finding names the field, its length and at most the one byte at fault.
+// a finding names the field, its length and at most the one byte or character at fault. Nor is a
+// file name printed raw: it is not the program's own text, and a line break in it would forge a
+// finding.
 #include "triple_check.h"
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "import_command.h"
+#include "seen_devices.h"
 #include "triple_file.h"
 
 namespace {
@@ -23,112 +22,82 @@ namespace {
 constexpr int kStatusClean = 0;
 constexpr int kStatusFindings = 1;
 constexpr int kStatusTrouble = 2;
+const char kUsage[] =
+    "usage: triple_check [--] FILE...\n       triple_check -h | --help | --version\n";
 const char kByteOrderMark[] = "\xef\xbb\xbf";
+const char kNoBreakSpace[] = "\xc2\xa0";
+const char kStandardInput[] = "(standard input)";
 
-// The devices seen so far, by hashes of their fields: fields 1 and 2, which name a device, and
-// field 3, in an open-addressed table.
-struct DeviceSeen {
-  std::uint64_t name;  // 0: a free slot
-  std::uint64_t secret;
-  unsigned long long line;
-};
-
-struct DeviceTable {
-  DeviceSeen* slots;
-  std::size_t size;  // a power of two
-  std::size_t used;
-  std::size_t first_size;
-};
-
-// A file holds at most one device per 8 bytes ("[a,b,c]\n"): a table that size, three quarters
-// full, never has to grow and copy, up to 12 MiB; a pipe's starts small. The size comes from
-// lseek, before anything is read: fstat asks for GLIBC_2.33, which old gateways lack.
-std::size_t first_table_size(std::FILE* file) {
-  constexpr std::size_t kLargest = std::size_t(1) << 19;
-  std::size_t size = 4096;
-  const int fd = fileno(file);
-  const off_t end = lseek(fd, 0, SEEK_END);
-  if (end <= 0 || lseek(fd, 0, SEEK_SET) != 0) return size;
-  const unsigned long long devices = static_cast<unsigned long long>(end) / 8;
-  while (size < kLargest && 3ULL * size / 4 < devices) size *= 2;
-  return size;
-}
-
-// FNV-1a, 64 bits: a false "same device" among 200,000 lines is about one chance in 10^9.
-constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
-constexpr std::uint64_t kHashPrime = 1099511628211ULL;
-
-std::uint64_t hash_bytes(std::uint64_t hash, const char* text) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
-    hash = (hash ^ *p) * kHashPrime;
-  return (hash ^ 0xff) * kHashPrime;  // a field's end, so that "a","bc" is not "ab","c"
-}
-
-DeviceSeen* find_slot(DeviceSeen* slots, std::size_t size, std::uint64_t name) {
-  std::size_t i = static_cast<std::size_t>(name) & (size - 1);
-  while (slots[i].name != 0 && slots[i].name != name) i = (i + 1) & (size - 1);
-  return &slots[i];
-}
-
-// The device seen before with the same fields 1 and 2, or null after noting this one. Without
-// memory for the table the check of duplicates stops; the rest goes on.
-const DeviceSeen* seen_before(DeviceTable* table, const DeviceTriple& triple,
-                              unsigned long long line) {
-  std::uint64_t name = hash_bytes(hash_bytes(kHashStart, triple.field[0]), triple.field[1]);
-  if (name == 0) name = 1;
-  if (4 * (table->used + 1) > 3 * table->size) {
-    const std::size_t size = table->size ? 2 * table->size : table->first_size;
-    DeviceSeen* slots = static_cast<DeviceSeen*>(std::calloc(size, sizeof(DeviceSeen)));
-    if (!slots) return nullptr;
-    // Each new table is memory that the kernel hands over page by page on first touch, which
-    // costs more than all the probes: in huge pages where it can, far fewer of them.
-    constexpr std::size_t kHugePage = std::size_t(2) << 20;
-    char* memory = reinterpret_cast<char*>(slots);
-    const std::size_t skip =
-        (kHugePage - reinterpret_cast<std::uintptr_t>(memory) % kHugePage) % kHugePage;
-    const std::size_t bytes = size * sizeof(DeviceSeen);
-    if (bytes >= skip + kHugePage)
-      (void)madvise(memory + skip, (bytes - skip) / kHugePage * kHugePage, MADV_HUGEPAGE);
-    for (std::size_t i = 0; i < table->size; ++i)
-      if (table->slots[i].name != 0)
-        *find_slot(slots, size, table->slots[i].name) = table->slots[i];
-    std::free(table->slots);
-    table->slots = slots;
-    table->size = size;
+// Writes `name` so that none of its bytes can end the line or reach a terminal as a control:
+// control bytes, DEL, C1 and bidirectional controls and bytes that are not UTF-8 as \n, \t, \r or
+// \xNN, and the backslash doubled, so that every escape reads back one way.
+void print_name(std::FILE* out, const char* name) {
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(name);
+  std::size_t length = std::strlen(name);
+  for (std::size_t i = 0; i < length;) {
+    unsigned long code = 0;
+    std::size_t bytes = utf8_sequence(text + i, length - i, &code);
+    const bool control = bytes == 0 || code < 0x20 || (code >= 0x7f && code <= 0x9f) ||
+                         (code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069);
+    if (bytes == 0) bytes = 1;
+    if (code == '\\') {
+      (void)std::fputs("\\\\", out);
+    } else if (!control) {
+      (void)std::fwrite(text + i, 1, bytes, out);
+    } else if (code == '\n' || code == '\t' || code == '\r') {
+      (void)std::fprintf(out, "\\%c", code == '\n' ? 'n' : code == '\t' ? 't' : 'r');
+    } else {
+      for (std::size_t j = 0; j < bytes; ++j) (void)std::fprintf(out, "\\x%02x", text[i + j]);
+    }
+    i += bytes;
   }
-  DeviceSeen* slot = find_slot(table->slots, table->size, name);
-  if (slot->name != 0) return slot;
-  *slot = {name, hash_bytes(kHashStart, triple.field[2]), line};
-  ++table->used;
-  return nullptr;
 }
+
+// The program's own failures: standard output first, so that 2>&1 keeps the order.
+// NOLINTNEXTLINE(cert-dcl50-cpp): printf's formats, as every message of the tool's
+void complain(const char* name, const char* format, ...) {
+  (void)std::fflush(stdout);
+  (void)std::fputs("triple_check: ", stderr);
+  if (name) {
+    print_name(stderr, name);
+    (void)std::fputs(": ", stderr);
+  }
+  va_list args;
+  va_start(args, format);
+  (void)std::vfprintf(stderr, format, args);  // NOLINT(clang-analyzer-valist.Uninitialized)
+  va_end(args);
+  (void)std::fputc('\n', stderr);
+}
+
+enum FindingKind { kError, kWarning };
 
 struct FileCheck {
   const char* name;
   CheckCounts* counts;
   ImportCommand command;
-  DeviceTable devices;
+  SeenDevices* seen;
   DeviceTriple triple;
+  unsigned long long line;       // the tool's number of the read
   unsigned long long file_line;  // the line of the file that the read belongs to
   unsigned long long piece;      // which read of that line, from 1
   bool line_ended;               // the read before ended its line of the file
+  bool utf16;                    // said once for the file: its lines would only repeat it
 };
 
 // Prints one finding: FILE:LINE: KIND: TEXT, and where the line of the file is not the tool's
 // line, which line and which piece of it the finding is about.
 // NOLINTNEXTLINE(cert-dcl50-cpp): printf's formats, as every message of the tool's
-void finding(FileCheck* check, unsigned long long line, const char* kind, const char* format, ...) {
-  std::printf("%s:%llu: %s: ", check->name, line, kind);
+void finding(FileCheck* check, FindingKind kind, const char* format, ...) {
+  print_name(stdout, check->name);
+  std::printf(":%llu: %s: ", check->line, kind == kError ? "error" : "warning");
   va_list args;
   va_start(args, format);
   (void)std::vprintf(format, args);  // NOLINT(clang-analyzer-valist.Uninitialized): va_start'ed
   va_end(args);
-  if (check->piece > 1 || check->file_line != line)
+  if (check->piece > 1 || check->file_line != check->line)
     std::printf(" (line %llu of the file, piece %llu)", check->file_line, check->piece);
   std::putchar('\n');
-  if (kind[0] == 'w') {
-    ++check->counts->warnings;
-  }
+  if (kind == kWarning) ++check->counts->warnings;
 }
 
 const char* outcome_name(LineOutcome outcome) {
@@ -145,48 +114,132 @@ const char* outcome_name(LineOutcome outcome) {
   return "a device";
 }
 
-void report_refusal(FileCheck* check, unsigned long long line, const LineChunk& chunk,
-                    const LineVerdict& verdict) {
-  ++check->counts->refused;
+bool starts_with_bom(const char* text) {
+  return std::strncmp(text, kByteOrderMark, 3) == 0;
+}
+
+bool is_line_end(const char* text) {
+  return std::strcmp(text, "\n") == 0 || std::strcmp(text, "\r\n") == 0;
+}
+
+// What stands before a '#' at the start of the line and so keeps it from being a comment, as
+// the subject of a sentence; null where nothing does.
+const char* comment_hidden_by(const char* text) {
+  const char* subject = "blanks stand";
+  const char* rest = text;
+  if (starts_with_bom(rest)) {
+    rest += 3;
+    subject = "a byte-order mark stands";
+  }
+  rest += std::strspn(rest, " \t");
+  return *rest == '#' && rest != text ? subject : nullptr;
+}
+
+// A spreadsheet's export with another separator: at least the two of a row of three fields.
+const char* other_separator(const char* text) {
+  const char* semicolon = std::strchr(text, ';');
+  if (semicolon && std::strchr(semicolon + 1, ';')) return "';'";
+  const char* tab = std::strchr(text, '\t');
+  if (tab && std::strchr(tab + 1, '\t')) return "tabs";
+  return nullptr;
+}
+
+// A UTF-16 file, as spreadsheets export "Unicode text": by its byte-order mark, or by NUL bytes
+// between ASCII ones. Either way every line is refused, so that is said once, as the cause.
+const char* utf16_sign(const LineChunk& chunk) {
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(chunk.text);
+  if (chunk.length < 2) return nullptr;
+  if ((text[0] == 0xff && text[1] == 0xfe) || (text[0] == 0xfe && text[1] == 0xff))
+    return "it starts with a UTF-16 byte-order mark";
+  // Up to 16 bytes, of which every other one is NUL: from the first byte (big-endian) or the
+  // second.
+  const std::size_t bytes = chunk.length >= 16 ? 16 : chunk.length;
+  for (std::size_t zero = 0; zero < 2; ++zero) {
+    std::size_t i = 0;
+    // cppcheck-suppress knownConditionTrueFalse  // it takes `bytes` for less than 1
+    while (i < bytes && (i % 2 == zero ? text[i] == 0 : text[i] != 0 && text[i] < 0x80)) ++i;
+    if (i == bytes) return "NUL bytes stand between its ASCII bytes";
+  }
+  return nullptr;
+}
+
+void report_no_bracket(FileCheck* check, const LineChunk& chunk) {
+  const char* text = chunk.text;
+  const char* hidden = comment_hidden_by(text);
+  const std::size_t visible = std::strlen(text);
+  const char* separator = other_separator(text);
+  if (visible == 0) {
+    finding(check, kError, "the line starts with a NUL byte (a UTF-16 file?)");
+  } else if (hidden && check->piece == 1) {
+    finding(check, kError, "%s before the '#', so this comment is a line without '['", hidden);
+  } else if (is_line_end(text) && check->piece > 1) {
+    finding(check, kError,
+            "the line break is read alone, after a full read of %zu bytes: shorten the line to "
+            "%zu bytes or fewer, its line break included",
+            kChunkSize - 1, kChunkSize - 1);
+  } else if (is_line_end(text)) {
+    finding(check, kError, "the line is empty: triple_import reports it, and it can be deleted");
+  } else if (visible < chunk.length) {
+    finding(check, kError,
+            "no '[' before the NUL byte at byte %zu, which hides the rest of the line",
+            visible + 1);
+  } else if (separator) {
+    finding(check, kError,
+            "no '[' in the line, whose fields are separated by %s: a device is written "
+            "[field1,field2,field3]",
+            separator);
+  } else {
+    finding(check, kError, "no '[' in the line");
+  }
+}
+
+void report_refusal(FileCheck* check, const LineChunk& chunk, const LineVerdict& verdict) {
   const unsigned field = static_cast<unsigned>(verdict.field) + 1;
   const unsigned char* at = reinterpret_cast<const unsigned char*>(chunk.text);
+  const char* hidden = check->piece == 1 ? comment_hidden_by(chunk.text) : nullptr;
+  if (hidden && verdict.cause != kNoBracket) {
+    finding(check, kError, "%s before the '#', so this comment is read as a line with '['", hidden);
+    return;
+  }
   switch (verdict.cause) {
     case kNoBracket:
-      if (std::strncmp(chunk.text, kByteOrderMark, 3) == 0 && chunk.text[3] == '#')
-        finding(check, line, "error",
-                "a byte-order mark stands before the '#', so this comment "
-                "is a line without '['");
-      else if (chunk.text[0] == '\n' || (chunk.text[0] == '\r' && chunk.text[1] == '\n'))
-        finding(check, line, "error", "the line is empty; start a comment with '#'");
-      else if (chunk.text[0] == '\0')
-        finding(check, line, "error", "the line starts with a NUL byte (a UTF-16 file?)");
+      report_no_bracket(check, chunk);
+      return;
+    case kMissingField: {
+      const std::size_t visible = std::strlen(chunk.text);
+      const char* separator = other_separator(std::strchr(chunk.text, '['));
+      if (visible < chunk.length)
+        finding(check, kError,
+                "field %u is missing: the NUL byte at byte %zu hides the rest of the line", field,
+                visible + 1);
+      else if (separator)
+        finding(check, kError, "field %u is missing: the fields are separated by %s, not ','",
+                field, separator);
       else
-        finding(check, line, "error", "no '[' in the line");
+        finding(check, kError, "field %u is missing: the line ends before %s", field,
+                field == 3 ? "a second ','" : "a ','");
       return;
-    case kMissingField:
-      finding(check, line, "error", "field %u is missing: the line ends before %s", field,
-              field == 3 ? "a second ','" : "a ','");
-      return;
+    }
     case kEmptyField:
-      finding(check, line, "error", "field %u is empty", field);
+      finding(check, kError, "field %u is empty", field);
       return;
     case kFieldTooLong:
-      finding(check, line, "error", "field %u has %zu bytes, more than the %zu that a field holds",
-              field, verdict.length, kFieldSize - 1);
+      finding(check, kError, "field %u has %zu bytes, more than the %zu that a field holds", field,
+              verdict.length, kFieldSize - 1);
       return;
     case kFieldCut:
       if (std::strlen(chunk.text) != chunk.length)
-        finding(check, line, "error", "field 3 has no ']' and runs into a NUL byte");
+        finding(check, kError, "field 3 has no ']' and runs into a NUL byte");
       else
-        finding(check, line, "error", "field 3 has no ']' and runs into the end of a %zu-byte read",
+        finding(check, kError, "field 3 has no ']' and runs into the end of a %zu-byte read",
                 kChunkSize - 1);
       return;
     case kNotUtf8:
-      finding(check, line, "error", "field %u is not UTF-8 at its byte %zu (0x%02x)", field,
+      finding(check, kError, "field %u is not UTF-8 at its byte %zu (0x%02x)", field,
               verdict.offset + 1, at[verdict.start + verdict.offset]);
       return;
     case kNoncharacter:
-      finding(check, line, "error",
+      finding(check, kError,
               "field %u holds the noncharacter U+%04lX at its byte %zu, which a bus may refuse "
               "with the whole list",
               field, verdict.code_point, verdict.offset + 1);
@@ -196,49 +249,103 @@ void report_refusal(FileCheck* check, unsigned long long line, const LineChunk& 
   }
 }
 
+// A blank, a tab or a no-break space at the start or the end of a field: null for none.
+const char* first_edge(const char* field) {
+  if (field[0] == ' ') return "blank";
+  if (field[0] == '\t') return "tab";
+  return std::strncmp(field, kNoBreakSpace, 2) == 0 ? "no-break space" : nullptr;
+}
+
+const char* last_edge(const char* field, std::size_t length) {
+  if (field[length - 1] == ' ') return "blank";
+  if (field[length - 1] == '\t') return "tab";
+  return length >= 2 && std::strcmp(field + length - 2, kNoBreakSpace) == 0 ? "no-break space"
+                                                                            : nullptr;
+}
+
+// Bytes and characters that are stored but do not show: the first of each kind in the field.
+void report_controls(FileCheck* check, unsigned field_number, const char* field,
+                     std::size_t length) {
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
+  bool said_byte = false;
+  bool said_c1 = false;
+  bool said_bidi = false;
+  for (std::size_t i = 0; i < length;) {
+    unsigned long code = text[i];
+    const std::size_t bytes = utf8_sequence(text + i, length - i, &code);  // a device's: UTF-8
+    const bool edge_tab = code == '\t' && (i == 0 || i + 1 == length);     // said as an edge
+    if ((code < 0x20 || code == 0x7f) && !edge_tab && !said_byte) {
+      said_byte = true;
+      finding(check, kWarning, "field %u holds the control byte 0x%02lx at its byte %zu",
+              field_number, code, i + 1);
+    } else if (code >= 0x80 && code <= 0x9f && !said_c1) {
+      said_c1 = true;
+      finding(check, kWarning,
+              "field %u holds the C1 control U+%04lX at its byte %zu, invisible yet stored",
+              field_number, code, i + 1);
+    } else if (((code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069)) &&
+               !said_bidi) {
+      said_bidi = true;
+      finding(check, kWarning,
+              "field %u holds the bidirectional control U+%04lX at its byte %zu, invisible yet "
+              "stored",
+              field_number, code, i + 1);
+    }
+    i += bytes ? bytes : 1;
+  }
+}
+
 // What triple_import stores but is most likely a mistake.
-void report_doubts(FileCheck* check, unsigned long long line, const LineChunk& chunk,
-                   const LineVerdict& verdict) {
+void report_doubts(FileCheck* check, const LineChunk& chunk, const LineVerdict& verdict) {
+  const char* hidden = check->piece == 1 ? comment_hidden_by(chunk.text) : nullptr;
+  if (hidden)
+    finding(check, kWarning, "%s before the '#', so this comment is read as a line with '['",
+            hidden);
   const DeviceTriple& triple = check->triple;
   for (unsigned i = 0; i < kFieldCount; ++i) {
     const char* field = triple.field[i];
     const std::size_t length = std::strlen(field);
     const unsigned number = i + 1;
-    if (field[0] == ' ' || field[0] == '\t')
-      finding(check, line, "warning", "field %u starts with a %s", number,
-              field[0] == ' ' ? "blank" : "tab");
-    if (field[length - 1] == ' ' || field[length - 1] == '\t')
-      finding(check, line, "warning", "field %u ends with a %s", number,
-              field[length - 1] == ' ' ? "blank" : "tab");
+    const char* first = first_edge(field);
+    const char* last = last_edge(field, length);
+    if (first) finding(check, kWarning, "field %u starts with a %s", number, first);
+    if (last) finding(check, kWarning, "field %u ends with a %s", number, last);
     if (length >= 2 && field[0] == '"' && field[length - 1] == '"')
-      finding(check, line, "warning", "field %u is in double quotes, which are stored with it",
-              number);
-    for (std::size_t j = 0; j < length; ++j) {
-      const unsigned char byte = static_cast<unsigned char>(field[j]);
-      if (byte < 0x20 || byte == 0x7f) {
-        finding(check, line, "warning", "field %u holds the control byte 0x%02x at its byte %zu",
-                number, byte, j + 1);
-        break;
-      }
-    }
+      finding(check, kWarning, "field %u is in double quotes, which are stored with it", number);
+    report_controls(check, number, field, length);
   }
   if (std::strchr(triple.field[2], ','))
-    finding(check, line, "warning", "field 3 holds a ',', stored as part of it: a fourth field?");
-  // What follows the ']' that ends field 3, less the line end, is ignored.
-  const char* after = chunk.text + verdict.end;
-  if (*after != '\0' && std::strcmp(after, "\n") != 0 && std::strcmp(after, "\r\n") != 0)
-    finding(check, line, "warning", "text after the ']' is ignored");
+    finding(check, kWarning, "field 3 holds a ',', stored as part of it: a fourth field?");
 
-  const DeviceSeen* before = seen_before(&check->devices, triple, line);
-  if (before && before->secret == hash_bytes(kHashStart, triple.field[2]))
-    finding(check, line, "warning", "the same device as line %llu, stored twice", before->line);
-  else if (before)
-    finding(check, line, "warning", "the same fields 1 and 2 as line %llu, with another field 3",
-            before->line);
+  // Field 3 ends at its ']', or runs to the end of the line; what follows the ']' is ignored, a
+  // NUL byte's hiding included.
+  const std::size_t end = verdict.end;
+  if (chunk.text[end - 1] != ']') {
+    if (chunk.text[chunk.length - 1] == '\n')
+      finding(check, kWarning, "field 3 has no ']': it runs to the end of the line");
+    else
+      finding(check, kWarning,
+              "field 3 has no ']' and the file ends without a line break: was it cut short?");
+  } else {
+    std::size_t after = chunk.length - end;
+    if (after > 0 && chunk.text[chunk.length - 1] == '\n') --after;
+    if (after > 0 && chunk.text[end + after - 1] == '\r' && chunk.text[end + after] == '\n')
+      --after;
+    if (after > 0 && std::memchr(chunk.text + end, '\0', after))
+      finding(check, kWarning, "text after the ']' is ignored, behind a NUL byte");
+    else if (after > 0)
+      finding(check, kWarning, "text after the ']' is ignored");
+  }
+
+  unsigned long long earlier = 0;
+  const Sighting sighting = sight_device(check->seen, triple, check->line, &earlier);
+  if (sighting == kSameDevice)
+    finding(check, kWarning, "the same device as line %llu, stored twice", earlier);
+  else if (sighting == kSameName)
+    finding(check, kWarning, "the same fields 1 and 2 as line %llu, with another field 3", earlier);
 }
 
-void check_chunk(const LineChunk& chunk, unsigned long long line, void* context) {
-  FileCheck* check = static_cast<FileCheck*>(context);
+void check_read(FileCheck* check, const LineChunk& chunk) {
   if (check->line_ended) {
     ++check->file_line;
     check->piece = 1;
@@ -246,50 +353,70 @@ void check_chunk(const LineChunk& chunk, unsigned long long line, void* context)
     ++check->piece;
   }
   check->line_ended = chunk.text[chunk.length - 1] == '\n';
-
-  if (check->file_line == 1 && check->piece == 1 &&
-      std::strncmp(chunk.text, kByteOrderMark, 3) == 0) {
-    finding(check, line, "warning", "the file starts with a UTF-8 byte-order mark");
-    if (chunk.text[3] == '#' && std::strchr(chunk.text, '['))
-      finding(check, line, "warning",
-              "a byte-order mark stands before the '#', so this comment "
-              "is read as a line with '['");
+  const bool first_read = check->file_line == 1 && check->piece == 1;
+  const char* utf16 = first_read ? utf16_sign(chunk) : nullptr;
+  if (utf16) {
+    ++check->counts->file_errors;
+    check->utf16 = true;
+    finding(check, kError,
+            "the file is UTF-16 (%s), which triple_import reads byte by byte: save it as UTF-8",
+            utf16);
   }
+
   const LineVerdict verdict = classify_triple_line(chunk, &check->triple);
-  if (chunk.cut || check->piece > 1)
-    finding(check, line, "warning",
-            "a line of the file over %zu bytes is read in pieces, each a line of its own: this "
-            "piece is %s",
-            kChunkSize - 2, outcome_name(verdict.outcome));
-  if (verdict.outcome == kFormatError || verdict.outcome == kTripleError) {
-    report_refusal(check, line, chunk, verdict);
-  } else if (verdict.outcome == kDeviceTriple) {
+  const bool refused = verdict.outcome == kFormatError || verdict.outcome == kTripleError;
+  if (refused) ++check->counts->refused;
+  if (verdict.outcome == kDeviceTriple) {
     ++check->counts->devices;
     append_device_entry(&check->command, check->triple);
-    report_doubts(check, line, chunk, verdict);
   }
+  if (check->utf16) return;
+
+  if ((chunk.cut || check->piece > 1) && !(check->piece > 1 && is_line_end(chunk.text)))
+    finding(check, kWarning,
+            "a line of the file over %zu bytes, its line break included, is read in pieces, each "
+            "a line of its own: this piece is %s",
+            kChunkSize - 1, outcome_name(verdict.outcome));
+  if (check->piece == 1 && starts_with_bom(chunk.text) && !comment_hidden_by(chunk.text)) {
+    if (check->file_line == 1)
+      finding(check, kWarning, "the file starts with a UTF-8 byte-order mark");
+    else
+      finding(check, kWarning, "a UTF-8 byte-order mark starts the line: were files joined?");
+  }
+  if (refused)
+    report_refusal(check, chunk, verdict);
+  else if (verdict.outcome == kDeviceTriple)
+    report_doubts(check, chunk, verdict);
+}
+
+const char* plural(unsigned long long count) {
+  return count == 1 ? "" : "s";
 }
 
 // The import command's size for the devices found, against what one import can carry.
 void summarise(FileCheck* check) {
   CheckCounts* counts = check->counts;
+  if (counts->devices > 0) close_device_list(&check->command);
+  const bool too_large = check->command.length > kCommandMaxLength;
+  if (counts->devices == 0 || too_large) ++counts->file_errors;
   if (counts->devices == 0) {
-    ++counts->file_errors;
-    std::printf("%s: error: no device triple: triple_import would send nothing\n", check->name);
-  } else {
-    close_device_list(&check->command);
-    if (check->command.length > kCommandMaxLength) {
-      ++counts->file_errors;
-      std::printf(
-          "%s: error: the import command would take %llu bytes, %llu more than the %zu "
-          "that one import carries: triple_import would refuse the whole list\n",
-          check->name, check->command.length, check->command.length - kCommandMaxLength,
-          kCommandMaxLength);
-    }
+    print_name(stdout, check->name);
+    std::printf(": error: no device triple: triple_import would send nothing\n");
+  } else if (too_large) {
+    print_name(stdout, check->name);
+    std::printf(
+        ": error: the import command would take %llu bytes, %llu more than the %zu that one "
+        "import carries: triple_import would refuse the whole list",
+        check->command.length, check->command.length - kCommandMaxLength, kCommandMaxLength);
+    if (check->seen->full_at != 0)
+      std::printf("; the check for duplicates stopped at line %llu", check->seen->full_at);
+    std::putchar('\n');
   }
-  std::printf("%s: %llu devices, %llu refused lines, %llu warnings", check->name, counts->devices,
-              counts->refused, counts->warnings);
-  if (counts->devices > 0 && check->command.length <= kCommandMaxLength) {
+  print_name(stdout, check->name);
+  std::printf(": %llu device%s, %llu refused line%s, %llu warning%s", counts->devices,
+              plural(counts->devices), counts->refused, plural(counts->refused), counts->warnings,
+              plural(counts->warnings));
+  if (counts->devices > 0 && !too_large) {
     // The entries, each with its comma: the closing "]'" takes the last comma's place.
     const unsigned long long entries = check->command.length - kCommandPrefixLength - 1;
     const unsigned long long width = (entries + counts->devices - 1) / counts->devices;
@@ -302,54 +429,96 @@ void summarise(FileCheck* check) {
   std::putchar('\n');
 }
 
+// Every byte that was to be written must have been: findings lost to a full disk or a closed
+// standard output would pass for a clean file.
+int finish(int status) {
+  const bool lost = std::fflush(stdout) != 0 || std::ferror(stdout);
+  const int error = errno;
+  const bool unclosed = std::fclose(stdout) != 0;
+  if (!lost && !unclosed) return status;
+  (void)std::fprintf(stderr, "triple_check: standard output: %s\n",
+                     std::strerror(lost ? error : errno));
+  return kStatusTrouble;
+}
+
 }  // namespace
 
 int check_triple_file(std::FILE* file, const char* name, char* command_buffer,
                       CheckCounts* counts) {
+  static SeenDevices seen;  // 400 KiB, bounded whatever the file's size
   FileCheck check = {};
   check.name = name;
   check.counts = counts;
+  check.seen = &seen;
   check.line_ended = true;
-  check.devices.first_size = first_table_size(file);
   *counts = CheckCounts();
+  forget_devices(&seen);
   start_import_command(&check.command, command_buffer);
-  unsigned long long line_number = 0;
-  const int status = read_chunks(file, &line_number, check_chunk, &check);
-  std::free(check.devices.slots);
-  if (status != 0) return -1;
+  ChunkReader reader = {file, 0, 0, {}};
+  LineChunk chunk;
+  while (next_chunk(&reader, &chunk)) {
+    check.line = reader.line_number;
+    check_read(&check, chunk);
+  }
+  counts->lines = reader.line_number;
+  if (reader.error != 0) return reader.error;
   summarise(&check);
   return 0;
 }
 
 int main(int argc, char* argv[]) {
-  if (argc < 2) {
-    (void)std::fputs("usage: triple_check FILE...\n", stderr);
+  int first = 1;
+  for (; first < argc; ++first) {
+    const char* option = argv[first];
+    if (option[0] != '-' || option[1] == '\0') break;  // a file, or '-' for standard input
+    if (std::strcmp(option, "--") == 0) {
+      ++first;
+      break;
+    }
+    if (std::strcmp(option, "-h") == 0 || std::strcmp(option, "--help") == 0) {
+      (void)std::fputs(kUsage, stdout);
+      (void)std::fputs("Checks triple files as triple_import reads them; '-' is standard input.\n",
+                       stdout);
+      return finish(kStatusClean);
+    }
+    if (std::strcmp(option, "--version") == 0) {
+      std::printf("triple_check %s\n", TRIPLE_IMPORT_VERSION);
+      return finish(kStatusClean);
+    }
+    complain(nullptr, "unknown option: %s", option);
+    (void)std::fputs(kUsage, stderr);
+    return kStatusTrouble;
+  }
+  if (first == argc) {
+    (void)std::fputs(kUsage, stderr);
     return kStatusTrouble;
   }
   char* buffer = static_cast<char*>(std::malloc(kCommandBufferSize));
   if (!buffer) {
-    (void)std::fputs("triple_check: no memory for the import command\n", stderr);
+    complain(nullptr, "no memory for the import command");
     return kStatusTrouble;
   }
   int status = kStatusClean;
-  for (int i = 1; i < argc; ++i) {
-    std::FILE* file = std::fopen(argv[i], "re");
+  for (int i = first; i < argc; ++i) {
+    const bool standard_input = std::strcmp(argv[i], "-") == 0;
+    const char* name = standard_input ? kStandardInput : argv[i];
+    std::FILE* file = standard_input ? stdin : std::fopen(argv[i], "re");
     if (!file) {
-      (void)std::fprintf(stderr, "triple_check: %s: %s\n", argv[i], std::strerror(errno));
+      complain(name, "%s", std::strerror(errno));
       status = kStatusTrouble;
       continue;
     }
     CheckCounts counts;
-    if (check_triple_file(file, argv[i], buffer, &counts) != 0) {
-      (void)std::fprintf(stderr, "triple_check: %s: read error\n", argv[i]);
+    const int error = check_triple_file(file, name, buffer, &counts);
+    if (error != 0) {
+      complain(name, "read error at line %llu: %s", counts.lines, std::strerror(error));
       status = kStatusTrouble;
     } else if (status == kStatusClean &&
                counts.refused + counts.warnings + counts.file_errors > 0) {
       status = kStatusFindings;
     }
-    (void)std::fclose(file);
+    if (!standard_input) (void)std::fclose(file);
   }
-  (void)std::fflush(stdout);
   std::free(buffer);
-  return status;
+  return finish(status);
 }

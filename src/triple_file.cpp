@@ -1,5 +1,6 @@
 #include "triple_file.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -13,33 +14,19 @@ namespace {
 std::size_t first_unstorable(const char* field, std::size_t length, unsigned long* code_point) {
   const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
   *code_point = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] < 0x80) continue;
-    const std::size_t start = i;
-    // A lead byte announces one to three continuation bytes, and the code point must need them.
-    std::size_t extra;
+  for (std::size_t i = 0; i < length;) {
+    if (text[i] < 0x80) {
+      ++i;
+      continue;
+    }
     unsigned long code;
-    unsigned long least;
-    if ((text[i] & 0xE0) == 0xC0) {
-      extra = 1, code = text[i] & 0x1F, least = 0x80;
-    } else if ((text[i] & 0xF0) == 0xE0) {
-      extra = 2, code = text[i] & 0x0F, least = 0x800;
-    } else if ((text[i] & 0xF8) == 0xF0) {
-      extra = 3, code = text[i] & 0x07, least = 0x10000;
-    } else {
-      return start;
-    }
-    if (length - i <= extra) return start;
-    for (const std::size_t last = i + extra; i < last;) {
-      const unsigned next = text[++i];
-      if ((next & 0xC0) != 0x80) return start;
-      code = code << 6 | (next & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return start;
+    const std::size_t bytes = utf8_sequence(text + i, length - i, &code);
+    if (bytes == 0) return i;
     if ((code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE) {
       *code_point = code;
-      return start;
+      return i;
     }
+    i += bytes;
   }
   return length;
 }
@@ -97,16 +84,18 @@ void split_fields(const char* text, const char* rest, bool ends_line, DeviceTrip
 // One read with fgets: at most kChunkSize - 1 bytes, through the next line break. Returns its
 // length, which tells a NUL byte from the file apart from the end of the read: the chunk is
 // filled with line breaks first, so the terminator that fgets writes is the last NUL in it.
+// Returns 0 where nothing could be read or a read error struck.
 std::size_t read_chunk(std::FILE* file, char* chunk) {
   std::memset(chunk, '\n', kChunkSize);
   if (!std::fgets(chunk, kChunkSize, file)) return 0;
   const char* terminator = static_cast<const char*>(memrchr(chunk, '\0', kChunkSize));
   const std::size_t length = static_cast<std::size_t>(terminator - chunk);
   // A read cut short looks one byte ahead (and puts it back, unless it is the end of the file),
-  // so that the end-of-file indicator tells whether the read ends the file.
+  // so that the end-of-file indicator tells whether the read ends the file. That look is a read
+  // too: an error in it ends the reading as one in fgets does, or the next fgets would read on.
   if (length == kChunkSize - 1 && chunk[length - 1] != '\n')
     (void)std::ungetc(getc_unlocked(file), file);
-  return length;
+  return ferror_unlocked(file) ? 0 : length;
 }
 
 }  // namespace
@@ -139,41 +128,63 @@ LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_nu
   return outcome;
 }
 
-int read_chunks(std::FILE* file, unsigned long long* line_number, ChunkSink sink, void* context) {
-  char chunk[kChunkSize];
-  while (!std::feof(file)) {
-    ++*line_number;
-    const std::size_t length = read_chunk(file, chunk);
-    if (length == 0) break;
-    // The read holds the rest of its line when it ends in a line break or the file ends with it,
-    // and no NUL byte from the file hides part of it.
-    const bool whole = chunk[length - 1] == '\n' || std::feof(file);
-    const LineChunk line = {chunk, whole && std::strlen(chunk) == length, length, !whole};
-    sink(line, *line_number, context);
+std::size_t utf8_sequence(const unsigned char* text, std::size_t length,
+                          unsigned long* code_point) {
+  // A lead byte announces one to three continuation bytes, and the code point must need them.
+  std::size_t extra;
+  unsigned long code;
+  unsigned long least;
+  if (text[0] < 0x80) {
+    extra = 0, code = text[0], least = 0;
+  } else if ((text[0] & 0xE0) == 0xC0) {
+    extra = 1, code = text[0] & 0x1F, least = 0x80;
+  } else if ((text[0] & 0xF0) == 0xE0) {
+    extra = 2, code = text[0] & 0x0F, least = 0x800;
+  } else if ((text[0] & 0xF8) == 0xF0) {
+    extra = 3, code = text[0] & 0x07, least = 0x10000;
+  } else {
+    return 0;
   }
-  return std::ferror(file) ? -1 : 0;
+  if (length <= extra) return 0;
+  for (std::size_t i = 1; i <= extra; ++i) {
+    if ((text[i] & 0xC0) != 0x80) return 0;
+    code = code << 6 | (text[i] & 0x3F);
+  }
+  if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  *code_point = code;
+  return extra + 1;
 }
 
-namespace {
-
-struct TripleReading {
-  DeviceTriple* triple;
-  TripleSink sink;
-  void* context;
-};
-
-void parse_and_hand_over(const LineChunk& chunk, unsigned long long line_number, void* context) {
-  const TripleReading* reading = static_cast<const TripleReading*>(context);
-  if (parse_triple_line(chunk, line_number, reading->triple) == kDeviceTriple)
-    reading->sink(*reading->triple, reading->context);
+bool next_chunk(ChunkReader* reader, LineChunk* chunk) {
+  std::FILE* file = reader->file;
+  if (feof_unlocked(file)) return false;
+  ++reader->line_number;
+  const std::size_t length = read_chunk(file, reader->text);
+  if (length == 0) {
+    // fgets leaves errno as the failed read set it; a stream of the C library's own may not.
+    if (ferror_unlocked(file)) reader->error = errno != 0 ? errno : EIO;
+    return false;
+  }
+  // The read holds the rest of its line when it ends in a line break or the file ends with it,
+  // and no NUL byte from the file hides part of it.
+  const char* text = reader->text;
+  const bool whole = text[length - 1] == '\n' || feof_unlocked(file);
+  chunk->text = text;
+  chunk->ends_line = whole && std::strlen(text) == length;
+  chunk->length = length;
+  chunk->cut = !whole;
+  return true;
 }
-
-}  // namespace
 
 int read_triple_file(std::FILE* file, unsigned long long* line_number, DeviceTriple* triple,
                      TripleSink sink, void* context) {
-  TripleReading reading = {triple, sink, context};
-  if (read_chunks(file, line_number, parse_and_hand_over, &reading) == 0) return 0;
+  ChunkReader reader = {file, *line_number, 0, {}};
+  LineChunk chunk;
+  while (next_chunk(&reader, &chunk))
+    if (parse_triple_line(chunk, reader.line_number, triple) == kDeviceTriple)
+      sink(*triple, context);
+  *line_number = reader.line_number;
+  if (reader.error == 0) return 0;
   std::printf("Line %llu read error.\n", *line_number);
   return -1;
 }

@@ -58,12 +58,23 @@ LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple);
 LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_number,
                               DeviceTriple* triple);
 
-typedef void (*ChunkSink)(const LineChunk& chunk, unsigned long long line_number, void* context);
+// Pulls a file's reads one at a time, numbering them as the tool does. The line number is 64
+// bits wide: a file streamed through a pipe has no size that would bound an int.
+struct ChunkReader {
+  std::FILE* file;
+  unsigned long long line_number;  // of the last read tried
+  int error;                       // after the reads: 0 at the end of the file, else its errno
+  char text[kChunkSize];
+};
 
-// Reads the whole file one read at a time, as the tool does, numbering every read. The line
-// number is 64 bits wide: a file streamed through a pipe has no size that would bound an int.
-// Returns 0 at the end of the file and -1 after a read error, which it leaves to the caller.
-int read_chunks(std::FILE* file, unsigned long long* line_number, ChunkSink sink, void* context);
+// Reads the next line, or the next 511 bytes of a longer one, into `chunk`, which stays valid until
+// the next call. Returns false at the end of the file or at a read error, which ends the reading
+// for good, even one that would clear again: the read it struck is not handed out.
+bool next_chunk(ChunkReader* reader, LineChunk* chunk);
+
+// The UTF-8 sequence at the start of `text`: its length, 1 to 4, with its value in `code_point`;
+// 0 where the bytes are no valid UTF-8 (an overlong form, a surrogate, past U+10FFFF, cut short).
+std::size_t utf8_sequence(const unsigned char* text, std::size_t length, unsigned long* code_point);
 
 typedef void (*TripleSink)(const DeviceTriple& triple, void* context);
 

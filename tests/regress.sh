@@ -53,7 +53,7 @@ words="--bus=unix:path=/tmp/var/run/mbusd/mbusd_socket --dest=iot.dmp.configmana
 # begin NAME: whether the case is to run; starts it with an empty folder of its own.
 begin() {
 	[ "${only:-$1}" = "$1" ] && [ "$except" != "$1" ] || return 1
-	name=$1 problems='' allow_err='' before='' search=''
+	name=$1 problems='' allow_err='' before='' search='' stdin=/dev/null
 	rm -rf "$box" && mkdir -p "$box/bin" && cp "$work/dbus-send" "$box/bin/" && cd "$box" || exit 2
 }
 fail() { problems="$problems  $*
@@ -69,13 +69,14 @@ end() {
 }
 run() { run_tool "$tool" "$@"; }  # run [ARG...]: the tool, in the case's folder
 # run_tool EXE [ARG...]: EXE through the runner words, after the words in $before (quoted for eval:
-# a sandbox, env), with $search as its PATH (by default the stand-in's folder first). A tool gone
+# a sandbox, env), with $search as its PATH (by default the stand-in's folder first) and $stdin as
+# its standard input. A tool gone
 # wrong may print without end: its files stop at 64 MiB (SIGXFSZ) rather than fill the disk.
 run_tool() {
 	# shellcheck disable=SC2034  # used by the eval
 	exe=$1 && shift
 	(ulimit -f 131072 && PATH=${search:-$box/bin:$PATH} && eval "exec $before $runner \"\$exe\" \"\$@\"") \
-		</dev/null >"$box/out" 2>"$box/err"
+		<"$stdin" >"$box/out" 2>"$box/err"
 	status=$?
 }
 file() { printf "$2" >"$box/$1"; }
@@ -145,13 +146,16 @@ while IFS='|' read -r row f findings want; do
 	expect_nothing_sent
 	end
 done <<'ROWS'
-clean_file_gives_only_its_summary|[a,b,c]\n|f.txt: 1 devices, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|0
-blanks_at_the_edges_of_fields|[pk-1, dev-1 ,secret ]\n|f.txt:1: warning: field 2 starts with a blank\nf.txt:1: warning: field 2 ends with a blank\nf.txt:1: warning: field 3 ends with a blank\nf.txt: 1 devices, 0 refused lines, 3 warnings; the import command takes 225 of 131071 bytes, room for about 4511 more devices of this file's average width\n|1
-byte_order_mark_before_a_comment|\357\273\277# hall B\n[a,b,c]\n|f.txt:1: warning: the file starts with a UTF-8 byte-order mark\nf.txt:1: error: a byte-order mark stands before the '#', so this comment is a line without '['\nf.txt: 1 devices, 1 refused lines, 1 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
-byte_order_mark_before_a_comment_with_a_triple|\357\273\277# hall B [a,b,c]\n|f.txt:1: warning: the file starts with a UTF-8 byte-order mark\nf.txt:1: warning: a byte-order mark stands before the '#', so this comment is read as a line with '['\nf.txt: 1 devices, 0 refused lines, 2 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
-stored_but_likely_mistakes|["a",b,c]\n[a,b,c,d]\n[a,b,c] spare\n[a\tb,c,d]\n|f.txt:1: warning: field 1 is in double quotes, which are stored with it\nf.txt:2: warning: field 3 holds a ',', stored as part of it: a fourth field?\nf.txt:3: warning: text after the ']' is ignored\nf.txt:3: warning: the same fields 1 and 2 as line 2, with another field 3\nf.txt:4: warning: field 1 holds the control byte 0x09 at its byte 2\nf.txt: 4 devices, 0 refused lines, 5 warnings; the import command takes 261 of 131071 bytes, room for about 7694 more devices of this file's average width\n|1
-duplicate_devices|[a,b,c]\n[a,b,c]\n[a,b,d]\n|f.txt:2: warning: the same device as line 1, stored twice\nf.txt:3: warning: the same fields 1 and 2 as line 1, with another field 3\nf.txt: 3 devices, 0 refused lines, 2 warnings; the import command takes 238 of 131071 bytes, room for about 9345 more devices of this file's average width\n|1
-every_cause_of_a_refusal|no #bracket\n\n\000[a,b,c]\n[a,b]\n[a,,c]\n[a,b,c\000d\n[\377,b,c]\n[a,x\357\277\276,c]\n[a,%256s,c]\n\r\n|f.txt:1: error: no '[' in the line\nf.txt:2: error: the line is empty; start a comment with '#'\nf.txt:3: error: the line starts with a NUL byte (a UTF-16 file?)\nf.txt:4: error: field 3 is missing: the line ends before a second ','\nf.txt:5: error: field 2 is empty\nf.txt:6: error: field 3 has no ']' and runs into a NUL byte\nf.txt:7: error: field 1 is not UTF-8 at its byte 1 (0xff)\nf.txt:8: error: field 2 holds the noncharacter U+FFFE at its byte 2, which a bus may refuse with the whole list\nf.txt:9: error: field 2 has 256 bytes, more than the 255 that a field holds\nf.txt:10: error: the line is empty; start a comment with '#'\nf.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 10 refused lines, 0 warnings\n|1
+clean_file_gives_only_its_summary|[a,b,c]\n|f.txt: 1 device, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|0
+blanks_at_the_edges_of_fields|[pk-1, dev-1 ,secret ]\n|f.txt:1: warning: field 2 starts with a blank\nf.txt:1: warning: field 2 ends with a blank\nf.txt:1: warning: field 3 ends with a blank\nf.txt: 1 device, 0 refused lines, 3 warnings; the import command takes 225 of 131071 bytes, room for about 4511 more devices of this file's average width\n|1
+byte_order_mark_before_a_comment|\357\273\277# hall B\n[a,b,c]\n|f.txt:1: error: a byte-order mark stands before the '#', so this comment is a line without '['\nf.txt: 1 device, 1 refused line, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
+byte_order_mark_before_a_comment_with_a_triple|\357\273\277# hall B [a,b,c]\n|f.txt:1: warning: a byte-order mark stands before the '#', so this comment is read as a line with '['\nf.txt: 1 device, 0 refused lines, 1 warning; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
+byte_order_mark_alone_starts_the_file|\357\273\277[a,b,c]\n|f.txt:1: warning: the file starts with a UTF-8 byte-order mark\nf.txt: 1 device, 0 refused lines, 1 warning; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n|1
+stored_but_likely_mistakes|["a",b,c]\n[a,b,c,d]\n[a,b,c] spare\n[a\tb,c,d]\n[\tx,y\302\240,z]\n[p,\302\205q,r\342\200\256s\001]\n \t# [m,n,o]\n\357\273\277[g,h,i]\n[j,k,l]\000 [d,e,f] spare\n[t,u,open\n[v,w,cut|f.txt:1: warning: field 1 is in double quotes, which are stored with it\nf.txt:2: warning: field 3 holds a ',', stored as part of it: a fourth field?\nf.txt:3: warning: text after the ']' is ignored\nf.txt:3: warning: the same fields 1 and 2 as line 2, with another field 3\nf.txt:4: warning: field 1 holds the control byte 0x09 at its byte 2\nf.txt:5: warning: field 1 starts with a tab\nf.txt:5: warning: field 2 ends with a no-break space\nf.txt:6: warning: field 2 holds the C1 control U+0085 at its byte 1, invisible yet stored\nf.txt:6: warning: field 3 holds the bidirectional control U+202E at its byte 2, invisible yet stored\nf.txt:6: warning: field 3 holds the control byte 0x01 at its byte 6\nf.txt:7: warning: blanks stand before the '#', so this comment is read as a line with '['\nf.txt:8: warning: a UTF-8 byte-order mark starts the line: were files joined?\nf.txt:9: warning: text after the ']' is ignored, behind a NUL byte\nf.txt:10: warning: field 3 has no ']': it runs to the end of the line\nf.txt:11: warning: field 3 has no ']' and the file ends without a line break: was it cut short?\nf.txt: 11 devices, 0 refused lines, 15 warnings; the import command takes 380 of 131071 bytes, room for about 7687 more devices of this file's average width\n|1
+duplicates_name_the_line_they_repeat|[a,b,X1]\n[a,b,Y2]\n[a,b,Y2]\n[a,b,X1]\n[a,c,Y2]\n|f.txt:2: warning: the same fields 1 and 2 as line 1, with another field 3\nf.txt:3: warning: the same device as line 2, stored twice\nf.txt:4: warning: the same device as line 1, stored twice\nf.txt: 5 devices, 0 refused lines, 3 warnings; the import command takes 271 of 131071 bytes, room for about 8720 more devices of this file's average width\n|1
+every_cause_of_a_refusal|no #bracket\n\n\000[a,b,c]\n[a,b]\n[a,,c]\n[a,b,c\000d\n[\377,b,c]\n[a,x\357\277\276,c]\n[a,%256s,c]\n\r\na;b;c\na\tb\tc\n[a;b;c]\n \t# note\nx\000[a,b,c]\n[a\000,b,c]\n\357\273\277# [a,b]\n|f.txt:1: error: no '[' in the line\nf.txt:2: error: the line is empty: triple_import reports it, and it can be deleted\nf.txt:3: error: the line starts with a NUL byte (a UTF-16 file?)\nf.txt:4: error: field 3 is missing: the line ends before a second ','\nf.txt:5: error: field 2 is empty\nf.txt:6: error: field 3 has no ']' and runs into a NUL byte\nf.txt:7: error: field 1 is not UTF-8 at its byte 1 (0xff)\nf.txt:8: error: field 2 holds the noncharacter U+FFFE at its byte 2, which a bus may refuse with the whole list\nf.txt:9: error: field 2 has 256 bytes, more than the 255 that a field holds\nf.txt:10: error: the line is empty: triple_import reports it, and it can be deleted\nf.txt:11: error: no '[' in the line, whose fields are separated by ';': a device is written [field1,field2,field3]\nf.txt:12: error: no '[' in the line, whose fields are separated by tabs: a device is written [field1,field2,field3]\nf.txt:13: error: field 2 is missing: the fields are separated by ';', not ','\nf.txt:14: error: blanks stand before the '#', so this comment is a line without '['\nf.txt:15: error: no '[' before the NUL byte at byte 2, which hides the rest of the line\nf.txt:16: error: field 2 is missing: the NUL byte at byte 3 hides the rest of the line\nf.txt:17: error: a byte-order mark stands before the '#', so this comment is read as a line with '['\nf.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 17 refused lines, 0 warnings\n|1
+utf16_file_is_named_once_as_the_cause|\377\376[\000a\000,\000b\000,\000c\000]\000\n\000[\000d\000|f.txt:1: error: the file is UTF-16 (it starts with a UTF-16 byte-order mark), which triple_import reads byte by byte: save it as UTF-8\nf.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 2 refused lines, 0 warnings\n|1
+utf16_without_its_mark|\000[\000a\000,\000b\000,\000c\000]\000\n|f.txt:1: error: the file is UTF-16 (NUL bytes stand between its ASCII bytes), which triple_import reads byte by byte: save it as UTF-8\nf.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 1 refused line, 0 warnings\n|1
 no_device_at_all|# only a comment\n|f.txt: error: no device triple: triple_import would send nothing\nf.txt: 0 devices, 0 refused lines, 0 warnings\n|1
 ROWS
 
@@ -196,18 +200,24 @@ if begin executable_in_the_root_directory_reports_an_empty_directory &&
 	fi
 fi
 
-# The least address space, to 64 KiB, in which the tool starts and prints its usage line: the
-# 2 MiB command buffer cannot fit there.
+# fits LIMIT EXE [ARG...]: whether EXE runs to status 0 within LIMIT KiB of address space.
 # shellcheck disable=SC3045  # dash's, BusyBox's and bash's ulimit all have -v
-starts() { (ulimit -v "$1" && run && exit "$status"); }
-if begin command_buffer_that_cannot_be_had_fails_the_run &&
-	needs "no emulator: it needs address space of its own" [ -z "$runner" ] &&
-	needs "a tool that starts within 1 GiB of address space (not a sanitizer build)" starts 1048576; then
-	fails=0 starts_at=1048576
-	while [ $((starts_at - fails)) -gt 64 ]; do
-		middle=$(((fails + starts_at) / 2))
-		if starts "$middle"; then starts_at=$middle; else fails=$middle; fi
+fits() { limit=$1 && shift && (ulimit -v "$limit" && run_tool "$@" && exit "$status"); }
+# least_space EXE [ARG...]: the least address space, to 64 KiB, in which EXE runs to status 0.
+least_space() {
+	fails=0 fits_at=1048576
+	while [ $((fits_at - fails)) -gt 64 ]; do
+		middle=$(((fails + fits_at) / 2))
+		if fits "$middle" "$@"; then fits_at=$middle; else fails=$middle; fi
 	done
+	echo "$fits_at"
+}
+no_emulator() { needs "no emulator: it needs address space of its own" [ -z "$runner" ]; }
+
+# Where the tool just starts and prints its usage line, the 2 MiB command buffer cannot fit.
+if begin command_buffer_that_cannot_be_had_fails_the_run && no_emulator &&
+	needs "a tool that starts within 1 GiB of address space (not a sanitizer build)" fits 1048576 "$tool"; then
+	starts_at=$(least_space "$tool")
 	file devices.txt '[a,b,c]\n'
 	# shellcheck disable=SC3045
 	(ulimit -v "$starts_at" && run "$box/devices.txt" && exit "$status")
@@ -314,17 +324,21 @@ if begin list_past_four_gibibytes_from_a_pipe_is_measured_exactly &&
 fi
 
 if begin check_long_lines_are_numbered_as_the_tool_numbers_them; then
-	# 554 bytes, fields of 200, 200 and 150 bytes: each under the limit, yet the line is cut.
+	# 554 bytes, fields of 200, 200 and 150 bytes: each under the limit, yet the line is cut. Then
+	# a comment of 510 bytes with CRLF: its LF alone is the next read.
 	a=$(printf '%200s' '' | tr ' ' a) b=$(printf '%200s' '' | tr ' ' b) c=$(printf '%150s' '' | tr ' ' c)
-	printf '[%s,%s,%s]\n[g,h]\n' "$a" "$b" "$c" >f.txt
+	printf '[%s,%s,%s]\n[g,h]\n#%509s\r\n' "$a" "$b" "$c" '' >f.txt
 	run_tool "$checker" f.txt
-	expect_out "f.txt:1: warning: a line of the file over 510 bytes is read in pieces, each a line of its own: this piece is a triple error
+	pieces="warning: a line of the file over 511 bytes, its line break included, is read in pieces, each a line of its own: this piece is"
+	expect_out "f.txt:1: $pieces a triple error
 f.txt:1: error: field 3 has no ']' and runs into the end of a 511-byte read
-f.txt:2: warning: a line of the file over 510 bytes is read in pieces, each a line of its own: this piece is a format error (line 1 of the file, piece 2)
+f.txt:2: $pieces a format error (line 1 of the file, piece 2)
 f.txt:2: error: no '[' in the line (line 1 of the file, piece 2)
 f.txt:3: error: field 3 is missing: the line ends before a second ',' (line 2 of the file, piece 1)
+f.txt:4: $pieces a comment (line 3 of the file, piece 1)
+f.txt:5: error: the line break is read alone, after a full read of 511 bytes: shorten the line to 511 bytes or fewer, its line break included (line 3 of the file, piece 2)
 f.txt: error: no device triple: triple_import would send nothing
-f.txt: 0 devices, 3 refused lines, 2 warnings\n"
+f.txt: 0 devices, 4 refused lines, 3 warnings\n"
 	expect_status 1
 	end
 fi
@@ -341,17 +355,81 @@ if begin check_the_largest_list_and_one_byte_over; then
 	end
 fi
 
-if begin check_command_line_and_unreadable_files; then
-	run_tool "$checker"
-	expect_out ''
-	expect_status 2
-	[ "$(cat err)" = "usage: triple_check FILE..." ] || fail "standard error: $(cat err)"
-	printf '[a,b,c]\n' >f.txt
-	run_tool "$checker" missing.txt f.txt
-	expect_out "f.txt: 1 devices, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n"
-	expect_status 2
-	[ "$(cat err)" = "triple_check: missing.txt: No such file or directory" ] || fail "standard error: $(cat err)"
+# The checker's command line: NAME|ARGUMENTS|STANDARD OUTPUT|STANDARD ERROR|STATUS, with f.txt
+# holding [a,b,c] and d a folder; %s in the output stands for f.txt's summary.
+summary="f.txt: 1 device, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width"
+while IFS='|' read -r row arguments out err want; do
+	begin "check_command_line_$row" || continue
+	file f.txt '[a,b,c]\n' && mkdir d && stdin=f.txt
+	# shellcheck disable=SC2086  # the arguments, split
+	run_tool "$checker" $arguments
+	expect_out "$out" "$summary"
+	expect_status "$want"
+	printf "$err" >want_err
+	cmp -s want_err err || fail "standard error: $(sed -n l err)"
 	allow_err=yes
+	end
+done <<'ROWS'
+version|--version|triple_check 1.0.0\n||0
+double_dash_ends_the_options|-- -h f.txt|%s\n|triple_check: -h: No such file or directory\n|2
+missing_file_is_said_and_the_rest_checked|missing.txt f.txt|%s\n|triple_check: missing.txt: No such file or directory\n|2
+folder_says_why_and_where|d||triple_check: d: read error at line 1: Is a directory\n|2
+standard_input_is_a_dash|-|(standard input): 1 device, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width\n||0
+ROWS
+
+if begin check_usage_goes_where_it_is_asked_for; then
+	usage='usage: triple_check [--] FILE...\n       triple_check -h | --help | --version\n'
+	for arguments in -h --help '' '-x f.txt'; do
+		# shellcheck disable=SC2086  # the arguments, split
+		run_tool "$checker" $arguments
+		case $arguments in
+		-*h*) expect_out "$usage%s\n" "Checks triple files as triple_import reads them; '-' is standard input." && expect_status 0 ;;
+		*) expect_out '' && expect_status 2 && printf "${arguments:+triple_check: unknown option: -x\n}$usage" >want_err &&
+			{ cmp -s want_err err || fail "$arguments: standard error: $(sed -n l err)"; } ;;
+		esac
+	done
+	allow_err=yes
+	end
+fi
+
+# Findings lost to a full disk or a closed standard output would pass for a clean file.
+if begin check_lost_output_is_status_2 && needs "/dev/full" [ -w /dev/full ]; then
+	printf '[a,b]\n' >f.txt
+	for to in /dev/full closed; do
+		if [ "$to" = closed ]; then (eval "exec $runner \"\$checker\" f.txt" >&- 2>err)
+		else (eval "exec $runner \"\$checker\" f.txt" >/dev/full 2>err)
+		fi
+		status=$?
+		expect_status 2
+		grep -q '^triple_check: standard output: ' err || fail "$to: standard error: $(cat err)"
+	done
+	allow_err=yes
+	end
+fi
+
+# A name is not the checker's own text: a line break in it would start a finding of its own, and
+# an escape sequence would reach the terminal.
+if begin check_file_names_cannot_forge_a_finding; then
+	forged=$(printf 'a\nb.txt:7: error: forged\033[2J\\x')
+	printf '[a,b]\n' >"$forged"
+	run_tool "$checker" "$forged"
+	expect_out 'a\\nb.txt:7: error: forged\\x1b[2J\\\\x:1: error: field 3 is missing: the line ends before a second %s\na\\nb.txt:7: error: forged\\x1b[2J\\\\x: error: no device triple: triple_import would send nothing\na\\nb.txt:7: error: forged\\x1b[2J\\\\x: 0 devices, 1 refused line, 0 warnings\n' "','"
+	expect_status 1
+	end
+fi
+
+# Two million devices through a pipe fit in the address space of a one-line file: the checker
+# keeps no more of a file than one import can carry.
+if begin check_memory_does_not_grow_with_the_file && file f.txt '[a,b,c]\n' && no_emulator &&
+	needs "a checker that runs within 1 GiB of address space (not a sanitizer build)" fits 1048576 "$checker" f.txt; then
+	fits_at=$(least_space "$checker" f.txt)
+	# shellcheck disable=SC3045
+	awk 'BEGIN { for (i = 0; i < 2000000; i++) printf "[product_key_%07d,device,secret]\n", i }' |
+		(ulimit -v $((fits_at + 1024)) && eval "exec $runner \"\$checker\" -" >out 2>err)
+	status=$?
+	expect_status 1
+	[ "$(tail -n 1 out)" = "(standard input): 2000000 devices, 0 refused lines, 0 warnings" ] ||
+		fail "summary: $(tail -n 2 out)"
 	end
 fi
 
