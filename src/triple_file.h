@@ -62,9 +62,9 @@ LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_nu
 // bits wide: a file streamed through a pipe has no size that would bound an int.
 struct ChunkReader {
   std::FILE* file;
-  unsigned long long line_number;  // of the last read tried
-  int error;                       // after the reads: 0 at the end of the file, else its errno
-  char text[kChunkSize];
+  unsigned long long line_number;     // of the last read tried
+  int error;                          // after the reads: 0 at the end of the file, else its errno
+  alignas(64) char text[kChunkSize];  // whole vectors for the string functions from its start
 };
 
 // Reads the next line, or the next 511 bytes of a longer one, into `chunk`, which stays valid until
