@@ -7,15 +7,36 @@ add_library(gateway_runtime INTERFACE)
 target_link_options(gateway_runtime INTERFACE
                     "LINKER:--dynamic-linker=${GATEWAY_LIB_DIR}/ld-linux-armhf.so.3"
                     "LINKER:-rpath,${GATEWAY_LIB_DIR}")
+
+# The loader's name, the start-up and the symbol versions are glibc's: against another C library
+# (OpenWrt's toolchains default to musl) the binary could not load on the gateway. A C header, so
+# that the check answers even where the C++ library is missing.
 include(CheckCXXSourceCompiles)
-check_cxx_source_compiles("#include <cstdio>\n#ifndef __GLIBC__\n#error not glibc\n#endif\nint main() {}"
+check_cxx_source_compiles("#include <stdio.h>\n#ifndef __GLIBC__\n#error not glibc\n#endif\nint main() {}"
                           GATEWAY_LIBC_IS_GLIBC)
-if(GATEWAY_LIBC_IS_GLIBC)
-  # Binds the start files to the start routine that every armhf glibc has, and gives the stack
-  # protector a guard of the executable's own (see the source).
-  target_sources(gateway_runtime INTERFACE ${PROJECT_SOURCE_DIR}/src/old_glibc_start.cpp)
-  target_link_options(gateway_runtime INTERFACE LINKER:--wrap=__libc_start_main)
+if(NOT GATEWAY_LIBC_IS_GLIBC)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${CMAKE_CXX_COMPILER_ARG1} -dumpmachine
+                  OUTPUT_VARIABLE gateway_machine OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  # musl names itself nowhere but in the headers' own guards.
+  check_cxx_source_compiles("#include <stdio.h>\n#ifndef __DEFINED_FILE\n#error\n#endif\nint main() {}"
+                            gateway_libc_is_musl)
+  check_cxx_source_compiles("#include <stdio.h>\n#ifndef __UCLIBC__\n#error\n#endif\nint main() {}"
+                            gateway_libc_is_uclibc)
+  set(found "a C library that is not glibc")
+  if(gateway_libc_is_musl OR gateway_machine MATCHES "musl")
+    set(found musl)
+  elseif(gateway_libc_is_uclibc OR gateway_machine MATCHES "uclibc")
+    set(found uClibc)
+  endif()
+  message(FATAL_ERROR "The compiler ${CMAKE_CXX_COMPILER} (${gateway_machine}) builds against "
+    "${found}, but the gateway's binary needs glibc: it loads through glibc's "
+    "ld-linux-armhf.so.3 and starts as glibc does. Use a glibc toolchain (OpenWrt: "
+    "CONFIG_LIBC_USE_GLIBC; Buildroot: BR2_TOOLCHAIN_USES_GLIBC), then configure afresh.")
 endif()
+# Binds the start files to the start routine that every armhf glibc has, and gives the stack
+# protector a guard of the executable's own (see the source).
+target_sources(gateway_runtime INTERFACE ${PROJECT_SOURCE_DIR}/src/old_glibc_start.cpp)
+target_link_options(gateway_runtime INTERFACE LINKER:--wrap=__libc_start_main)
 
 # Today's start files say "for GNU/Linux 3.2.0"; the tool needs nothing newer than 2.6.32. The
 # note is NT_GNU_ABI_TAG, little-endian: name "GNU", then OS 0 (Linux) and 2, 6, 32. CMake cannot

@@ -3,7 +3,7 @@
 # below. The integrators' cases build exactly as their build system does, Debian's armhf cross
 # compilers standing in for its own: nothing of the tests is passed or visible to the build.
 # Usage: check_build.sh elf BINARY LIB_DIR MAX_BYTES   (READELF and STRIP may name tools)
-#        check_build.sh install BUILD_DIR | package BUILD_DIR BINARY | release SOURCE_DIR
+#        check_build.sh install BUILD_DIR | package SOURCE_DIR BINARY | release SOURCE_DIR
 #        check_build.sh reproducible SOURCE_DIR | INTEGRATOR SOURCE_DIR FETCHED_DIR
 # shellcheck disable=SC2317  # functions run through check, which shellcheck does not follow
 set -uo pipefail
@@ -72,8 +72,11 @@ elf() {  # elf BINARY LIB_DIR MAX_BYTES
 # PREFIX (it leaves DESTDIR out) are the gateway's tree below PREFIX, nothing else. PREFIX is
 # empty where DIR is the prefix itself.
 installs() {
+  local manifest
+  manifest=$(cd "$1" && pwd)/install_manifest.txt
+  [ -f "$manifest" ] || { echo "no $manifest"; return 1; }
   diff <(cd "$2" && find . ! -type d | sed 's|^\./||' | sort
-    grep -v "^${3:-$2}/" "$1/install_manifest.txt" | sed 's/^/outside: /') \
+    grep -v "^${3:-$2}/" "$manifest" | sed 's/^/outside: /') \
     <(for f in bin/triple_check bin/triple_import share/doc/triple_import/VERSION \
       share/man/man1/triple_check.1.gz share/man/man1/triple_import.1.gz; do
       echo "${3:+${3#/}/}$f"
@@ -113,19 +116,26 @@ case $case in
       installs "$build" "$work/staged" "$prefix"
     ;;
   package)
-    # The .tar.gz holds the .deb's files less those that only Debian's layout wants under
-    # /usr/share; lintian reports nothing beyond the overrides that the package declares.
-    run cpack cpack --config "$1/CPackConfig.cmake" -B "$work"
-    deb=("$work"/*.deb) tgz=("$work"/*.tar.gz)
+    # The flow that BUILDING.md shows: a configure with the toolchain file alone, the build, cpack in
+    # the build folder. lintian reports nothing beyond the overrides that the package declares; the
+    # .tar.gz holds the .deb's files less those that only Debian's layout wants under /usr/share,
+    # below the gateway's tree; the tool is the binary that the black-box suites run.
+    source=$1 release=$work/release
+    run configure cmake -S "$source" -B "$release" -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake"
+    run build cmake --build "$release"
+    cd "$release" && run cpack cpack && cd "$work" || exit 1
+    deb=("$release"/*.deb) tgz=("$release"/*.tar.gz)
     check "lintian: no error or warning beyond the declared overrides" \
       lintian --fail-on error,warning "${deb[0]}"
     files() { sed 's|^\./||; /\/$/d; /^$/d' | sort; }  # files only, folders and the top left out
     dpkg-deb --fsys-tarfile "${deb[0]}" | tar t | files >"$work/deb-files"
     check "the .tar.gz holds the .deb's files but those under /usr/share" \
       diff <(grep -v '^usr/share/' "$work/deb-files") <(tar tzf "${tgz[0]}" | sed 's|^[^/]*/||' | files)
+    check "the tool unpacks as quorvale/gateway/build/bin/triple_import" \
+      grep -qx quorvale/gateway/build/bin/triple_import "$work/deb-files"
     dpkg-deb -x "${deb[0]}" "$work/unpacked"
     check "the .deb's tool is the binary that the black-box suites run" \
-      cmp "$work/unpacked/$(grep 'bin/triple_import$' "$work/deb-files")" "$2"
+      cmp "$work/unpacked/quorvale/gateway/build/bin/triple_import" "$2"
     ;;
   release)
     # A configure with the gateway's toolchain file and no option at all looks for no package and
@@ -138,8 +148,7 @@ case $case in
       "$work/trace" | grep -vE ': +find_program\((_?CMAKE_[A-Z0-9_]+|gateway_cxx) ' | tee "$work/lookups"
     check "no test dependency or emulator looked for" [ ! -s "$work/lookups" ]
     run build cmake --build "$release"
-    run cpack cpack --config "$release/CPackConfig.cmake" -B "$release/packages"
-    echo "ok: the tool and its packages build"
+    echo "ok: the tool builds"
     env -u OE_CMAKE_TOOLCHAIN_FILE -u CMAKE_TOOLCHAIN_FILE \
       cmake -S "$source" --preset armhf-sdk -B "$work/sdk" >"$work/sdk.log" 2>&1
     check "armhf-sdk without an SDK fails" [ $? != 0 ]
@@ -237,7 +246,7 @@ CMAKE
     run configure cmake -S "$source" -B build "${toolchain[@]}"
     run build cmake --build build
     DESTDIR=$work/image run install cmake --install build
-    integrated build "$work/image" /usr/local
+    integrated build "$work/image" /quorvale/gateway/build
     ;;
   openwrt)
     # include/cmake.mk (24.10): no toolchain file, everything on the command line, in the source
@@ -338,7 +347,30 @@ CMAKE
     run configure "${configure[@]}"
     run build cmake --build build
     DESTDIR=$work/image run install cmake --install build
-    integrated build "$work/image" /usr/local
+    integrated build "$work/image" /quorvale/gateway/build
+    ;;
+  musl)
+    # A toolchain for ARM whose C library is musl, as OpenWrt's are by default: this machine's g++
+    # with musl's headers (musl-tools), which is all that the check reads. The configure stops
+    # with one error, which names musl and glibc.
+    source=$1 specs=/usr/lib/x86_64-linux-musl/musl-gcc.specs
+    if [ ! -f "$specs" ]; then
+      echo "SKIPPED: no $specs: install Debian's package musl-tools"
+      exit 77
+    fi
+    cat >"$work/musl.cmake" <<CMAKE
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR arm)
+set(CMAKE_CXX_COMPILER g++)
+set(CMAKE_CXX_FLAGS_INIT "-specs=$specs")
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+CMAKE
+    if cmake -S "$source" -B build -DCMAKE_TOOLCHAIN_FILE="$work/musl.cmake" >musl.log 2>&1; then
+      fail "configured against musl"
+    fi
+    check "the configure names musl and glibc" grep -q "builds against musl, but the gateway's binary needs glibc" \
+      <(tr -s '\n ' '  ' <musl.log)  # CMake wraps the message
+    expect "errors printed" "$(grep -c '^CMake Error' musl.log)" 1
     ;;
   *) echo "Usage: $0 CASE ARGUMENT..." >&2; exit 2 ;;
 esac
