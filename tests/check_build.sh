@@ -88,6 +88,15 @@ integrated() {  # integrated BUILD_DIR DESTDIR PREFIX
   check "$case: installed below DESTDIR$3, nothing elsewhere" installs "$1" "$2" "$3"
   exit $failed
 }
+# own_options VARIABLE FILE: what the kit's package definition FILE passes to CMake in VARIABLE
+# (EXTRA_OECMAKE = "...", CMAKE_OPTIONS += ..., ..._CONF_OPTS = ...), as the array own.
+own_options() {
+  local line
+  line=$(sed -n "s/^$1 +\{0,1\}= *\"\{0,1\}\([^\"]*\)\"\{0,1\}\$/\1/p" "$2")
+  [ -n "$line" ] || fail "no $1 in $2"
+  read -ra own <<<"$line"
+  echo "ok: $1 from ${2#"$source"/}: ${own[*]}"
+}
 # A copy of the source, for the build systems that build in the source folder.
 copy_source() {
   mkdir "$1" && tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$1" -xf -
@@ -149,6 +158,15 @@ case $case in
     check "no test dependency or emulator looked for" [ ! -s "$work/lookups" ]
     run build cmake --build "$release"
     echo "ok: the tool builds"
+    # The kit's package definitions name this release and its licence file as it is.
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$release/CMakeCache.txt")
+    kit=$source/packaging
+    expect "OpenWrt's version" "$(sed -n 's/^PKG_VERSION:=//p' "$kit/openwrt/Makefile")" "$version"
+    expect "Yocto's recipe" "$(cd "$kit/yocto" && echo *.bb)" "triple-import_$version.bb"
+    expect "Buildroot's version" \
+      "$(sed -n 's/^TRIPLE_IMPORT_VERSION = //p' "$kit/buildroot/triple-import/triple-import.mk")" "$version"
+    expect "Yocto's licence checksum" "$(sed -n 's/.*copyright;md5=\([0-9a-f]*\)".*/\1/p' "$kit"/yocto/*.bb)" \
+      "$(md5sum <"$kit/copyright" | cut -c1-32)"
     env -u OE_CMAKE_TOOLCHAIN_FILE -u CMAKE_TOOLCHAIN_FILE \
       cmake -S "$source" --preset armhf-sdk -B "$work/sdk" >"$work/sdk.log" 2>&1
     check "armhf-sdk without an SDK fails" [ $? != 0 ]
@@ -169,22 +187,32 @@ case $case in
       tar -C "$work/$name/src" -xf -; done
     (umask 022 && TZ=UTC "$work/first/src/tests/check_build.sh" one-build "$work/first") || fail "first build"
     sleep 1
-    as_other=()
+    second=(env TZ=Pacific/Chatham "$work/second/src/tests/check_build.sh" one-build "$work/second")
+    who=
     if [ "$(id -u)" -eq 0 ]; then
-      chown -R nobody:nogroup "$work/second"
-      as_other=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work/second")
+      who=", the second as nobody,"
+      # As nobody, in a tmpfs over /mnt in a mount namespace of its own: the checkout's folder may
+      # be one that nobody cannot enter (a private home), and nothing of the machine's is touched.
+      # shellcheck disable=SC2016  # expanded by the inner bash
+      second=(unshare --mount --propagation private bash -c '
+        mount -t tmpfs -o mode=755 reproducible /mnt && cp -a "$1/second" /mnt/second &&
+          mkdir /mnt/second/tmp && chown -R nobody:nogroup /mnt/second &&
+          setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME=/mnt/second \
+            TMPDIR=/mnt/second/tmp TZ=Pacific/Chatham \
+            /mnt/second/src/tests/check_build.sh one-build /mnt/second &&
+          cp -a /mnt/second/build /mnt/second/packages "$1/second/"' bash "$work")
     fi
-    (umask 077 && TZ=Pacific/Chatham "${as_other[@]}" \
-      "$work/second/src/tests/check_build.sh" one-build "$work/second") || fail "second build"
+    (umask 077 && "${second[@]}") || fail "second build"
     sums() { (cd "$work/$1" && sha256sum build/triple_import packages/*.deb packages/*.tar.gz); }
     sums first
-    check "the same three files from two builds${as_other:+, the second as nobody,} in two folders" \
+    check "the same three files from two builds$who in two folders" \
       diff <(sums first) <(sums second)
     ;;
   yocto-recipe)
     # meta/classes-recipe/cmake.bbclass: its generated toolchain.cmake, PROGRAM ONLY, Ninja, an
     # emptied ${B}, PATH with the cross tools, cmake and ninja and the host tools alone.
     source=$1 sysroot=$work/recipe-sysroot native=$work/recipe-sysroot-native hosttools=$work/hosttools
+    own_options EXTRA_OECMAKE "$source"/packaging/yocto/*.bb
     make_sysroot "$sysroot"
     mkdir -p "$native/usr/bin/$cross" "$hosttools" build
     for tool in /usr/bin/"$cross"-*; do ln -s "$tool" "$native/usr/bin/$cross/"; done
@@ -228,7 +256,7 @@ CMAKE
       -DPython3_EXECUTABLE:PATH=python3 -DLIB_SUFFIX= -DCMAKE_INSTALL_SO_NO_EXE=0 \
       -DCMAKE_TOOLCHAIN_FILE:FILEPATH="$work/toolchain.cmake" -DCMAKE_NO_SYSTEM_FROM_IMPORTED=1 \
       -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=ON -DFETCHCONTENT_FULLY_DISCONNECTED=ON \
-      -DCMAKE_EXPORT_COMPILE_COMMANDS:BOOL=ON -Wno-dev -S "$source" -B build
+      -DCMAKE_EXPORT_COMPILE_COMMANDS:BOOL=ON "${own[@]}" -Wno-dev -S "$source" -B build
     run build cmake --build build --target all
     DESTDIR=$work/image run install cmake --install build
     integrated build "$work/image" /usr
@@ -252,6 +280,7 @@ CMAKE
     # include/cmake.mk (24.10): no toolchain file, everything on the command line, in the source
     # folder, Ninja, CMAKE_SKIP_RPATH and CMAKE_STRIP=:.
     source=$1
+    own_options CMAKE_OPTIONS "$source/packaging/openwrt/Makefile"
     copy_source "$work/src"
     mkdir -p "$work/staging/usr" "$work/toolchain"
     cflags="-Os -pipe -mcpu=cortex-a9 -mfpu=vfpv3-d16 -mfloat-abi=hard -fno-caller-saves -fno-plt -Wformat -Werror=format-security -fstack-protector -D_FORTIFY_SOURCE=1 -Wl,-z,now -Wl,-z,relro"
@@ -270,7 +299,7 @@ CMAKE
       -DCMAKE_FIND_ROOT_PATH_MODE_INCLUDE=ONLY -DCMAKE_STRIP=: -DCMAKE_INSTALL_PREFIX=/usr \
       -DCMAKE_PREFIX_PATH="$work/staging" -DCMAKE_SKIP_RPATH=TRUE \
       -DCMAKE_EXPORT_NO_PACKAGE_REGISTRY=TRUE -DCMAKE_FIND_USE_PACKAGE_REGISTRY=FALSE \
-      -DCMAKE_GENERATOR="Ninja" -DCMAKE_C_FLAGS="$cflags" .
+      -DCMAKE_GENERATOR="Ninja" -DCMAKE_C_FLAGS="$cflags" "${own[@]}" .
     run build ninja -C .
     DESTDIR=$work/ipkg-install run install ninja -C . install
     integrated . "$work/ipkg-install" /usr
@@ -279,6 +308,7 @@ CMAKE
     # package/pkg-cmake.mk (2024.02) with support/misc/toolchainfile.cmake.in: in the source
     # folder, Unix Makefiles, tests switched off, installed to staging and to target.
     source=$1 platform=$work/host/share/buildroot
+    own_options TRIPLE_IMPORT_CONF_OPTS "$source/packaging/buildroot/triple-import/triple-import.mk"
     copy_source "$work/src"
     make_sysroot "$work/staging"
     mkdir -p "$platform/Platform"
@@ -305,7 +335,7 @@ CMAKE
       -DCMAKE_TOOLCHAIN_FILE="$platform/toolchainfile.cmake" \
       -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_RUNSTATEDIR=/run -DCMAKE_COLOR_MAKEFILE=OFF \
       -DBUILD_DOC=OFF -DBUILD_DOCS=OFF -DBUILD_EXAMPLE=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TEST=OFF \
-      -DBUILD_TESTS=OFF -DBUILD_TESTING=OFF -DBUILD_SHARED_LIBS=ON
+      -DBUILD_TESTS=OFF -DBUILD_TESTING=OFF -DBUILD_SHARED_LIBS=ON "${own[@]}"
     run build cmake --build "$work/src"
     DESTDIR=$work/staging-install run install cmake --install "$work/src"
     DESTDIR=$work/target run install-target cmake --install "$work/src"
