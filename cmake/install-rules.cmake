@@ -36,19 +36,12 @@ install(FILES ${PROJECT_BINARY_DIR}/VERSION DESTINATION ${CMAKE_INSTALL_DOCDIR})
 set(CPACK_PACKAGE_NAME triple-import)
 set(CPACK_PACKAGE_CONTACT "triple_import developers <triple-import@quorvale.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "store a file of device triples in a gateway's configuration manager")
-set(CPACK_PACKAGE_DESCRIPTION [=[triple_import reads a triple file, one device triple per line written as
-three comma-separated fields in square brackets, and stores the whole device
-list in the gateway's configuration manager with one set_config call on the
-gateway's own D-Bus bus. Every rejected line is reported with its line
-number and every accepted device with its fields, the list is stored whole
-or not at all, and, given its one argument, the exit status tells whether
-it was stored.
+set(CPACK_PACKAGE_DESCRIPTION [=[Two programs that provision a gateway's device list: triple_import stores
+the devices of a triple file in the gateway's configuration manager, and
+triple_check says beforehand what it would refuse or store wrong.
 .
-triple_check reads a triple file the same way, sends nothing, and says why a
-line would be refused and what would be stored that is most likely a mistake.
-.
-It is built for the gateway's own layout under /quorvale/gateway/build, with
-the gateway's C library and loader, and loads on any glibc for armhf.]=])
+Built for the gateway's own layout under /quorvale/gateway/build, with the
+gateway's C library and loader.]=])
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_GENERATOR DEB TGZ)

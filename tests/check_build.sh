@@ -28,9 +28,8 @@ run() {  # run LOG COMMAND...: quietly, or the log and a failure
 }
 has() { grep -qE "$1" && echo yes || echo no; }  # has PATTERN <TEXT
 
-# 32-bit ARM EABI5 for ARMv7 with the hard-float calling convention, the gateway's loader and
-# library folder, libc.so.6 alone and nothing newer of it than GLIBC_2.4, the Linux 2.6.32 ABI
-# note, hardened (as hardening-check judges too) and small enough once stripped.
+# The gateway binary's floor, line by line as BUILDING.md states it, hardened (as hardening-check
+# judges too) and small enough once stripped.
 elf() {  # elf BINARY LIB_DIR MAX_BYTES
   local readelf=${READELF:-readelf} header attributes dynamic symbols newest report feature size
   header=$("$readelf" -h "$1") attributes=$("$readelf" -A "$1") dynamic=$("$readelf" -d "$1")
