@@ -14,6 +14,16 @@ const char kNoBreakSpace[] = "\xc2\xa0";
 
 enum FindingKind { kError, kWarning };
 
+// Characters that are stored or printed but do not show, or that move what follows.
+enum ControlKind { kNoControl, kControlByte, kC1Control, kBidiControl };
+
+ControlKind control_kind(unsigned long code) {
+  if (code < 0x20 || code == 0x7f) return kControlByte;
+  if (code >= 0x80 && code <= 0x9f) return kC1Control;
+  if ((code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069)) return kBidiControl;
+  return kNoControl;
+}
+
 struct FileCheck {
   const char* name;
   CheckCounts* counts;
@@ -217,17 +227,17 @@ void report_controls(FileCheck* check, unsigned field_number, const char* field,
     unsigned long code = text[i];
     const std::size_t bytes = utf8_sequence(text + i, length - i, &code);  // a device's: UTF-8
     const bool edge_tab = code == '\t' && (i == 0 || i + 1 == length);     // said as an edge
-    if ((code < 0x20 || code == 0x7f) && !edge_tab && !said_byte) {
+    const ControlKind kind = control_kind(code);
+    if (kind == kControlByte && !edge_tab && !said_byte) {
       said_byte = true;
       finding(check, kWarning, "field %u holds the control byte 0x%02lx at its byte %zu",
               field_number, code, i + 1);
-    } else if (code >= 0x80 && code <= 0x9f && !said_c1) {
+    } else if (kind == kC1Control && !said_c1) {
       said_c1 = true;
       finding(check, kWarning,
               "field %u holds the C1 control U+%04lX at its byte %zu, invisible yet stored",
               field_number, code, i + 1);
-    } else if (((code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069)) &&
-               !said_bidi) {
+    } else if (kind == kBidiControl && !said_bidi) {
       said_bidi = true;
       finding(check, kWarning,
               "field %u holds the bidirectional control U+%04lX at its byte %zu, invisible yet "
@@ -382,8 +392,7 @@ void print_name(std::FILE* out, const char* name) {
   for (std::size_t i = 0; i < length;) {
     unsigned long code = 0;
     std::size_t bytes = utf8_sequence(text + i, length - i, &code);
-    const bool control = bytes == 0 || code < 0x20 || (code >= 0x7f && code <= 0x9f) ||
-                         (code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069);
+    const bool control = bytes == 0 || control_kind(code) != kNoControl;
     if (bytes == 0) bytes = 1;
     if (code == '\\') {
       (void)std::fputs("\\\\", out);

@@ -215,13 +215,13 @@ least_space() {
 # Address space bounds nothing where an emulator or AddressSanitizer's shadow takes most of it
 # (at 32 bits ASan starts within 1 GiB, then hangs when its own allocations fail).
 unsanitized() { ! grep -q __asan_init "$tool"; }
-no_emulator() {
+own_address_space() {
 	needs "no emulator: it needs address space of its own" [ -z "$runner" ] &&
 		needs "a build without AddressSanitizer" unsanitized
 }
 
 # Where the tool just starts and prints its usage line, the 2 MiB command buffer cannot fit.
-if begin command_buffer_that_cannot_be_had_fails_the_run && no_emulator &&
+if begin command_buffer_that_cannot_be_had_fails_the_run && own_address_space &&
 	needs "a tool that starts within 1 GiB of address space" fits 1048576 "$tool"; then
 	starts_at=$(least_space "$tool")
 	file devices.txt '[a,b,c]\n'
@@ -426,7 +426,7 @@ fi
 
 # Two million devices through a pipe fit in the address space of a one-line file: the checker
 # keeps no more of a file than one import can carry.
-if begin check_memory_does_not_grow_with_the_file && file f.txt '[a,b,c]\n' && no_emulator &&
+if begin check_memory_does_not_grow_with_the_file && file f.txt '[a,b,c]\n' && own_address_space &&
 	needs "a checker that runs within 1 GiB of address space" fits 1048576 "$checker" f.txt; then
 	fits_at=$(least_space "$checker" f.txt)
 	# shellcheck disable=SC3045
