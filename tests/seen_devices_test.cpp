@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -41,29 +43,53 @@ TEST(SeenDevices, RepeatsNameTheLineWithTheSameFields) {
   EXPECT_EQ(sight_device(seen.get(), lines[0].device, 1, &earlier), kNewDevice);
 }
 
-TEST(SeenDevices, KeepsNoMoreThanOneImportCarriesYetKnowsThoseItKept) {
+// The longest list of `device(i)` that one import carries, as the tool builds its command.
+template <typename Device>
+std::size_t most_that_one_import_carries(Device device) {
+  std::vector<char> buffer(kCommandBufferSize);
+  ImportCommand command;
+  start_import_command(&command, buffer.data());
+  std::size_t count = 0;
+  for (;; ++count) {
+    append_device_entry(&command, device(count));
+    if (command.length + 1 > kCommandMaxLength) return count;  // less the last ',', and "]'"
+  }
+}
+
+TEST(SeenDevices, KeepsTheLargestListThatOneImportCarries) {
+  // The shortest devices, three fields of one byte each, and the widest, of 255 bytes each.
+  const auto shortest = [](std::size_t i) {
+    const char* digits = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const char field[3][2] = {{digits[i % 62], 0}, {digits[i / 62 % 62], 0}, {digits[i / 3844], 0}};
+    return triple(field[0], field[1], field[2]);
+  };
+  const auto widest = [](std::size_t i) {
+    std::string field = std::to_string(i);
+    field.resize(255, 'w');
+    return triple(field.c_str(), field.c_str(), field.c_str());
+  };
   auto seen = std::make_unique<SeenDevices>();
+  for (const auto& device : {std::function<DeviceTriple(std::size_t)>(shortest), {widest}}) {
+    forget_devices(seen.get());
+    const std::size_t most = most_that_one_import_carries(device);
+    unsigned long long earlier = 0;
+    for (std::size_t i = 0; i < most; ++i)
+      ASSERT_EQ(sight_device(seen.get(), device(i), i + 1, &earlier), kNewDevice) << i;
+    EXPECT_EQ(seen->full_at, 0u) << most;
+    // Every device kept names its line when it comes again.
+    for (std::size_t i = 0; i < most; ++i) {
+      ASSERT_EQ(sight_device(seen.get(), device(i), most + 1, &earlier), kSameDevice) << i;
+      EXPECT_EQ(earlier, i + 1);
+    }
+  }
+  // Past the shortest list, the next device is the first that the table cannot keep: a list with
+  // it is refused whole anyway.
   forget_devices(seen.get());
-  char name[16];
+  const std::size_t most = most_that_one_import_carries(shortest);
   unsigned long long earlier = 0;
-  for (std::size_t i = 0; i <= kMostDevices; ++i) {
-    std::snprintf(name, sizeof name, "%zu", i);
-    EXPECT_EQ(sight_device(seen.get(), triple(name, "b", "c"), i + 1, &earlier), kNewDevice);
-  }
-  EXPECT_EQ(seen->count, kMostDevices);
-  EXPECT_EQ(seen->full_at, kMostDevices + 1);
-  EXPECT_EQ(sight_device(seen.get(), triple("7", "b", "c"), 1, &earlier), kSameDevice);
-  EXPECT_EQ(earlier, 8u);
-  // Fields as long as they come fill the room for fields before the count runs out.
-  forget_devices(seen.get());
-  const std::string wide(255, 'w');
-  for (std::size_t i = 0; seen->full_at == 0; ++i) {
-    std::snprintf(name, sizeof name, "%zu", i);
-    sight_device(seen.get(), triple(name, wide.c_str(), wide.c_str()), i + 1, &earlier);
-  }
-  EXPECT_LT(seen->count, kMostDevices);
-  EXPECT_LE(seen->fields_used, sizeof seen->fields);
-  EXPECT_GT(seen->fields_used + 2 * 256 + 5, sizeof seen->fields);
+  for (std::size_t i = 0; i <= most; ++i) sight_device(seen.get(), shortest(i), i + 1, &earlier);
+  EXPECT_EQ(seen->full_at, most + 1);
+  EXPECT_EQ(sight_device(seen.get(), shortest(most), most + 2, &earlier), kNewDevice);
 }
 
 }  // namespace

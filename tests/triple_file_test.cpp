@@ -163,6 +163,39 @@ TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
   }
 }
 
+TEST(Utf8Sequence, DecodesEachLengthToItsEdgesAndRefusesWhatIsNotUtf8) {
+  using namespace std::string_literals;
+  const struct {
+    std::string bytes;   // the text, all of it given
+    std::size_t length;  // of the sequence at its start, 0 for none
+    unsigned long code_point;
+  } cases[] = {
+      // clang-format off
+      // Each length's first and last code point, and one between; what follows is not taken.
+      {"\0"s, 1, 0}, {"\x7f", 1, 0x7F}, {"az", 1, 'a'}, {"\xc2\x80", 2, 0x80}, {"\xd0\x96", 2, 0x416},
+      {"\xdf\xbf", 2, 0x7FF}, {"\xc3\xa9z", 2, 0xE9}, {"\xe0\xa0\x80", 3, 0x800}, {"\xe4\xb8\xad", 3, 0x4E2D},
+      {"\xef\xbf\xbf", 3, 0xFFFF}, {"\xed\x9f\xbf", 3, 0xD7FF}, {"\xee\x80\x80", 3, 0xE000},
+      {"\xf0\x90\x80\x80", 4, 0x10000}, {"\xf0\x9f\x98\x80", 4, 0x1F600}, {"\xf4\x8f\xbf\xbf", 4, 0x10FFFF},
+      // Continuation bytes alone, and bytes that never lead.
+      {"\x80", 0, 0}, {"\xbf", 0, 0}, {"\xf5\x80\x80\x80", 0, 0}, {"\xf8\x88\x80\x80\x80", 0, 0}, {"\xff", 0, 0},
+      // Overlong forms, surrogates, past U+10FFFF.
+      {"\xc0\x80", 0, 0}, {"\xc1\xbf", 0, 0}, {"\xe0\x9f\xbf", 0, 0}, {"\xf0\x8f\xbf\xbf", 0, 0},
+      {"\xed\xa0\x80", 0, 0}, {"\xed\xbf\xbf", 0, 0}, {"\xf4\x90\x80\x80", 0, 0},
+      // Cut: at the end of the text, or by a byte that does not continue.
+      {"\xc3", 0, 0}, {"\xe2\x82", 0, 0}, {"\xf0\x9f\x98", 0, 0}, {"\xc3\x41", 0, 0},
+      {"\xe2\x28\xa1", 0, 0}, {"\xe2\x82\xc0", 0, 0}, {"\xf0\x9f\x98\x7f", 0, 0},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    unsigned long code_point = 0;
+    const auto* text = reinterpret_cast<const unsigned char*>(c.bytes.data());
+    EXPECT_EQ(utf8_sequence(text, c.bytes.size(), &code_point), c.length) << c.bytes;
+    if (c.length != 0) {
+      EXPECT_EQ(code_point, c.code_point) << c.bytes;
+    }
+  }
+}
+
 // A stream read to its end: the output, and the triples handed over.
 struct FileRun {
   int status;

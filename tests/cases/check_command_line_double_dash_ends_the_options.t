@@ -1,0 +1,7 @@
+--- f.txt
+[a,b,c]
+--- $ triple_check -- -h f.txt
+f.txt: 1 device, 0 refused lines, 0 warnings; the import command takes 210 of 131071 bytes, room for about 9347 more devices of this file's average width
+--- stderr
+triple_check: -h: No such file or directory
+--- status 2
