@@ -14,33 +14,19 @@ namespace {
 std::size_t first_unstorable(const char* field, std::size_t length, unsigned long* code_point) {
   const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
   *code_point = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] < 0x80) continue;
-    const std::size_t start = i;
-    // A lead byte announces one to three continuation bytes, and the code point must need them.
-    std::size_t extra;
-    unsigned long code;
-    unsigned long least;
-    if ((text[i] & 0xE0) == 0xC0) {
-      extra = 1, code = text[i] & 0x1F, least = 0x80;
-    } else if ((text[i] & 0xF0) == 0xE0) {
-      extra = 2, code = text[i] & 0x0F, least = 0x800;
-    } else if ((text[i] & 0xF8) == 0xF0) {
-      extra = 3, code = text[i] & 0x07, least = 0x10000;
-    } else {
-      return start;
+  for (std::size_t i = 0; i < length;) {
+    if (text[i] < 0x80) {  // most fields are ASCII alone
+      ++i;
+      continue;
     }
-    if (length - i <= extra) return start;
-    for (const std::size_t last = i + extra; i < last;) {
-      const unsigned next = text[++i];
-      if ((next & 0xC0) != 0x80) return start;
-      code = code << 6 | (next & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return start;
+    unsigned long code = 0;
+    const std::size_t bytes = utf8_sequence(text + i, length - i, &code);
+    if (bytes == 0) return i;
     if ((code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE) {
       *code_point = code;
-      return start;
+      return i;
     }
+    i += bytes;
   }
   return length;
 }
@@ -142,8 +128,6 @@ LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_nu
   return outcome;
 }
 
-// The rule of first_unstorable's loop, which decodes in place as the tool's hottest loop, one
-// sequence at a time for the checker.
 std::size_t utf8_sequence(const unsigned char* text, std::size_t length,
                           unsigned long* code_point) {
   // A lead byte announces one to three continuation bytes, and the code point must need them.
