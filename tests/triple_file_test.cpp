@@ -31,103 +31,6 @@ std::string stdout_of(Body body) {
 
 using Fields = std::array<std::string, 3>;
 
-struct Parsed {
-  LineOutcome outcome;
-  std::string out;
-  Fields fields;
-};
-
-Parsed parse(const std::string& text, bool ends_line = true) {
-  DeviceTriple triple = {};
-  LineChunk chunk = {text.c_str(), ends_line, text.size(), false};
-  Parsed p;
-  p.out = stdout_of([&] { p.outcome = parse_triple_line(chunk, 7, &triple); });
-  if (p.outcome == kDeviceTriple) p.fields = {triple.field[0], triple.field[1], triple.field[2]};
-  return p;
-}
-
-TEST(ParseTripleLine, AcceptedLinesGiveTheirFieldsVerbatim) {
-  std::vector<std::pair<std::string, Fields>> rows = {
-      {"[a,b,c]\n", {"a", "b", "c"}},
-      {"[a,b,c]", {"a", "b", "c"}},
-      {"dev [a,b,c] end\n", {"a", "b", "c"}},
-      {"[ a , b , c ]\n", {" a ", " b ", " c "}},
-      {"[a,b,c,d]\n", {"a", "b", "c,d"}},
-      {"[a]x,[b,c]]\n", {"a]x", "[b", "c"}},
-      {"[a,b,c]\r\n", {"a", "b", "c"}},
-      {"[a,b,c\n", {"a", "b", "c"}},
-      {"[a,b,c\r\n", {"a", "b", "c"}},
-      {"[a,b,c", {"a", "b", "c"}},
-      {"[a,b,c\r", {"a", "b", "c\r"}},
-      {"[a\tb,\x7f,c\r]\n", {"a\tb", "\x7f", "c\r"}},
-      {"[Grüße,温度,😀]\n", {"Grüße", "温度", "😀"}},
-      // The longest line that one read holds whole (511 bytes), and a field of 255 bytes in each
-      // place.
-      {"[" + std::string(255, 'x') + "," + std::string(250, 'y') + ",z]\n",
-       {std::string(255, 'x'), std::string(250, 'y'), "z"}},
-      {"[a," + std::string(255, 'y') + ",c]\n", {"a", std::string(255, 'y'), "c"}},
-      {"[a,b," + std::string(255, 'z') + "]\n", {"a", "b", std::string(255, 'z')}},
-  };
-  // Every boundary of UTF-8, alone and far into a long field.
-  // U+FFFD and U+10FFFD are the last code points that may be stored below the noncharacters;
-  // U+FDCF and U+FDF0 stand right beside those of U+FDD0 to U+FDEF, U+E000 opens the private use.
-  for (const std::string code_point :
-       {"\xc2\x80", "\xdf\xbf", "\xe0\xa0\x80", "\xed\x9f\xbf", "\xee\x80\x80", "\xef\xbf\xbd",
-        "\xef\xb7\x8f", "\xef\xb7\xb0", "\xf0\x90\x80\x80", "\xf1\x80\x80\x80", "\xf4\x8f\xbf\xbd",
-        "\x7f\xc3\xa9\x7f"}) {
-    const std::string deep = std::string(17, 'a') + code_point + "z";
-    rows.push_back({"[" + code_point + ",b," + deep + "]\n", {code_point, "b", deep}});
-  }
-  for (const auto& [line, fields] : rows) {
-    const Parsed p = parse(line);
-    ASSERT_EQ(p.outcome, kDeviceTriple) << line;
-    EXPECT_EQ(p.fields, fields) << line;
-    EXPECT_EQ(p.out, "Import device: [" + fields[0] + " " + fields[1] + " " + fields[2] + "] \n");
-  }
-}
-
-TEST(ParseTripleLine, CommentsStartInTheFirstColumnOnlyAndLinesWithoutBracketAreFormatErrors) {
-  EXPECT_EQ(parse("#[a,b,c]\n").outcome, kComment);
-  EXPECT_EQ(parse("#[a,b,c]\n").out, "");
-  for (const std::string line :
-       {"\n", "a,b,c]\n", "   \r\n", "no bracket at all", " # not a comment\n"}) {
-    const Parsed p = parse(line);
-    EXPECT_EQ(p.outcome, kFormatError) << line;
-    EXPECT_EQ(p.out, "Line 7 format error: " + line + " \n");
-  }
-}
-
-TEST(ParseTripleLine, IncompleteOrUnstorableTriplesAreTripleErrors) {
-  // Missing and empty fields, then bytes that are not UTF-8: one alone, an overlong encoding, a
-  // surrogate, a cut sequence, beyond U+10FFFF; each with its line break, and an open bracket
-  // alone at the end of the file; then fields over 255 bytes.
-  std::vector<std::string> cases;
-  for (const std::string line :
-       {"[a,b]", "[,b,c]", "[a,,c]", "[a,b,]", "[a,b,", "[a,b,\r", "[", "[\xff,b,c]",
-        "[a,\xc0\xaf,c]", "[a,b,\xed\xa0\x80]", "[a,b,\xe6\x97]", "[a,b,\xf4\x90\x80\x80]"})
-    cases.push_back(line + "\n");
-  cases.push_back("[");
-  const std::string long_field(256, 'x');
-  for (const std::string& line :
-       {"[" + long_field + ",b,c]\n", "[a," + long_field + ",c]\n", "[a,b," + long_field + "]\n"})
-    cases.push_back(line);
-  // Stray continuation, lead without continuation (at the end, and before a plain byte),
-  // overlongs, surrogate, beyond U+10FFFF; then the noncharacters, which a bus may refuse with
-  // the whole list: U+FDD0, U+FDEF, U+FFFE, U+FFFF, U+1FFFE, U+10FFFF.
-  for (const std::string bad :
-       {"\x80", "caf\xe9", "a\xc3\x62", "\xc1\xbf", "\xe0\x9f\xbf", "\xf0\x8f\xbf\xbf",
-        "\xed\xbf\xbf", "\xf4\x90\x80\x80", "\xef\xb7\x90", "\xef\xb7\xaf", "\xef\xbf\xbe",
-        "\xef\xbf\xbf", "\xf0\x9f\xbf\xbe", "\xf4\x8f\xbf\xbf"}) {
-    cases.push_back("[" + bad + ",b,c]\n");
-    cases.push_back("[a,b," + std::string(17, 'a') + bad + "z]\n");
-  }
-  for (const std::string& line : cases) {
-    const Parsed p = parse(line);
-    EXPECT_EQ(p.outcome, kTripleError) << line;
-    EXPECT_EQ(p.out, "Line 7: get triple error: " + line + " \n");
-  }
-}
-
 TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
   const struct {
     std::string line;
@@ -224,16 +127,6 @@ FileRun read_content(std::string content, unsigned long long lines_before = 0) {
   return read_stream(fmemopen(content.data(), content.size(), "r"), lines_before);
 }
 
-TEST(ReadTripleFile, NumbersEveryReadAndKeepsFileOrderWhateverTheLineEnds) {
-  const FileRun run = read_content("# c\n[a,b,c]\r\nbad\n[a,b,c]\n[d,e,f]");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "Import device: [a b c] \nLine 3 format error: bad\n \n"
-            "Import device: [a b c] \nImport device: [d e f] \n");
-  EXPECT_EQ(run.triples, (std::vector<Fields>{{"a", "b", "c"}, {"a", "b", "c"}, {"d", "e", "f"}}));
-  EXPECT_EQ(run.line_number, 5u);
-}
-
 TEST(ReadTripleFile, LineNumbersRunPastTheLimitsOf32Bits) {
   // A file streamed through a pipe has no size that bounds its number of lines.
   const std::pair<unsigned long long, std::string> cases[] = {{2147483647ull, "2147483648"},
@@ -252,38 +145,6 @@ TEST(ReadTripleFile, FinalLineBreakCostsOneMoreLineNumber) {
   const FileRun full = read_content("[a,b,c]" + std::string(504, 'x'));
   EXPECT_EQ(full.out, "Import device: [a b c] \n");
   EXPECT_EQ(full.line_number, 1u);
-}
-
-TEST(ReadTripleFile, LongLinesAreReadIn511ByteParts) {
-  // 511 bytes and the line break: the line break alone is the next line.
-  const FileRun exact = read_content("#" + std::string(510, 'x') + "\n[a,b,c]\n");
-  EXPECT_EQ(exact.out, "Line 2 format error: \n \nImport device: [a b c] \n");
-  // Field 3 open at the end of a cut read would be cut short.
-  const std::string open = std::string(505, ' ') + "[a,b,c";
-  const FileRun cut = read_content(open + "d]\n");
-  EXPECT_EQ(cut.out, "Line 1: get triple error: " + open + " \nLine 2 format error: d]\n \n");
-  EXPECT_TRUE(cut.triples.empty());
-  // The same 511 bytes at the very end of the file are a whole line.
-  EXPECT_EQ(read_content(open).triples, (std::vector<Fields>{{"a", "b", "c"}}));
-  // Fields of 255 bytes on the longest line that one read holds whole; 256 are refused.
-  const std::string x(255, 'x'), y(250, 'y');
-  EXPECT_EQ(read_content("[" + x + "," + y + ",z]\n").triples, (std::vector<Fields>{{x, y, "z"}}));
-  EXPECT_EQ(read_content("[" + x + "x," + std::string(249, 'y') + ",z]\n").out,
-            "Line 1: get triple error: [" + x + "x," + std::string(249, 'y') + ",z]\n \n");
-  // A closed triple within the first 511 bytes stands; the rest is a line of its own.
-  const FileRun closed = read_content("[a,b,c]" + std::string(595, 'x') + "\n");
-  EXPECT_EQ(closed.triples.size(), 1u);
-  EXPECT_EQ(closed.out,
-            "Import device: [a b c] \nLine 2 format error: " + std::string(91, 'x') + "\n \n");
-}
-
-TEST(ReadTripleFile, NulByteEndsTheVisibleLine) {
-  using namespace std::string_literals;
-  EXPECT_TRUE(read_content("[a,b,c\0d\n"s).triples.empty());
-  EXPECT_TRUE(read_content("[a,b,c\0d"s).triples.empty());
-  EXPECT_EQ(read_content("[a,b,c]\0d\n"s).triples.size(), 1u);
-  EXPECT_EQ(read_content("\0[a,b,c]\n[d,e,f]\n"s).out,
-            "Line 1 format error:  \nImport device: [d e f] \n");
 }
 
 TEST(ReadTripleFile, ReadErrorIsReportedWithItsLineNumber) {
