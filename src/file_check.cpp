@@ -119,7 +119,7 @@ const char* utf16_sign(const LineChunk& chunk) {
 void report_no_bracket(FileCheck* check, const LineChunk& chunk) {
   const char* text = chunk.text;
   const char* hidden = comment_hidden_by(text);
-  const std::size_t visible = std::strlen(text);
+  const std::size_t visible = chunk.visible;
   const char* separator = other_separator(text);
   if (visible == 0) {
     finding(check, kError, "the line starts with a NUL byte (a UTF-16 file?)");
@@ -159,7 +159,7 @@ void report_refusal(FileCheck* check, const LineChunk& chunk, const LineVerdict&
       report_no_bracket(check, chunk);
       return;
     case kMissingField: {
-      const std::size_t visible = std::strlen(chunk.text);
+      const std::size_t visible = chunk.visible;
       const char* separator = other_separator(std::strchr(chunk.text, '['));
       if (visible < chunk.length)
         finding(check, kError,
@@ -181,7 +181,7 @@ void report_refusal(FileCheck* check, const LineChunk& chunk, const LineVerdict&
               verdict.length, kFieldSize - 1);
       return;
     case kFieldCut:
-      if (std::strlen(chunk.text) != chunk.length)
+      if (chunk.visible != chunk.length)
         finding(check, kError, "field 3 has no ']' and runs into a NUL byte");
       else
         finding(check, kError, "field 3 has no ']' and runs into the end of a %zu-byte read",
@@ -325,7 +325,7 @@ void check_read(FileCheck* check, const LineChunk& chunk) {
   }
   if (check->utf16) return;
 
-  if ((chunk.cut || check->piece > 1) && !(check->piece > 1 && is_line_end(chunk.text)))
+  if ((!chunk.ends_line || check->piece > 1) && !(check->piece > 1 && is_line_end(chunk.text)))
     finding(check, kWarning,
             "a line of the file over %zu bytes, its line break included, is read in pieces, each "
             "a line of its own: this piece is %s",

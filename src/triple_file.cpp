@@ -32,9 +32,10 @@ std::size_t first_unstorable(const char* field, std::size_t length, unsigned lon
 }
 
 // Splits what follows the first '[' of the read `text`: fields 1 and 2 end at ',', field 3 at ']'.
-// Nothing is trimmed; blanks belong to the fields. Fills `triple`, or says in `verdict` why it
-// cannot.
-void split_fields(const char* text, const char* rest, bool ends_line, DeviceTriple* triple,
+// Nothing is trimmed; blanks belong to the fields. Field 3 may run to the end of `text` without its
+// ']' only where `open_end` says the text ends its line. Fills `triple`, or says in `verdict` why
+// it cannot.
+void split_fields(const char* text, const char* rest, bool open_end, DeviceTriple* triple,
                   LineVerdict* verdict) {
   verdict->outcome = kTripleError;
   for (std::size_t i = 0; i < kFieldCount; ++i) {
@@ -51,8 +52,7 @@ void split_fields(const char* text, const char* rest, bool ends_line, DeviceTrip
       verdict->cause = kMissingField;
       verdict->field = i + 1;
       return;
-    } else if (!ends_line) {
-      // Field 3 may run to the end of its line without the ']', but not to a cut in it.
+    } else if (!open_end) {
       verdict->cause = kFieldCut;
       return;
     } else if (length > 0 && rest[-1] == '\n') {  // "\n" or "\r\n" is not part of the field
@@ -81,21 +81,26 @@ void split_fields(const char* text, const char* rest, bool ends_line, DeviceTrip
   verdict->end = static_cast<std::size_t>(rest - text);
 }
 
-// One read with fgets: at most kChunkSize - 1 bytes, through the next line break. Returns its
-// length, which tells a NUL byte from the file apart from the end of the read: the chunk is
-// filled with line breaks first, so the terminator that fgets writes is the last NUL in it.
-// Returns 0 where nothing could be read or a read error struck.
-std::size_t read_chunk(std::FILE* file, char* chunk) {
-  std::memset(chunk, '\n', kChunkSize);
-  if (!std::fgets(chunk, kChunkSize, file)) return 0;
-  const char* terminator = static_cast<const char*>(memrchr(chunk, '\0', kChunkSize));
-  const std::size_t length = static_cast<std::size_t>(terminator - chunk);
-  // A read cut short looks one byte ahead (and puts it back, unless it is the end of the file),
-  // so that the end-of-file indicator tells whether the read ends the file. That look is a read
-  // too: an error in it ends the reading as one in fgets does, or the next fgets would read on.
-  if (length == kChunkSize - 1 && chunk[length - 1] != '\n')
-    (void)std::ungetc(getc_unlocked(file), file);
-  return ferror_unlocked(file) ? 0 : length;
+// One read with fgets into the reader's text: at most kChunkSize - 1 bytes, through the next line
+// break. Returns its length, which tells a NUL byte from the file apart from the end of the read:
+// the text is filled with line breaks first, so the terminator that fgets writes is the last NUL
+// in it. Returns 0 where nothing could be read or a read error struck.
+std::size_t read_chunk(ChunkReader* reader) {
+  char* text = reader->text;
+  std::memset(text, '\n', kChunkSize);
+  if (!std::fgets(text, kChunkSize, reader->file)) return 0;
+  const char* terminator = static_cast<const char*>(memrchr(text, '\0', kChunkSize));
+  const std::size_t length = static_cast<std::size_t>(terminator - text);
+  // A read cut short looks one byte ahead (and puts it back), so that the end-of-file indicator
+  // tells whether the read ends the file. An error in that look is kept for the next line.
+  if (length == kChunkSize - 1 && text[length - 1] != '\n') {
+    const int next = getc_unlocked(reader->file);
+    if (next != EOF)
+      (void)std::ungetc(next, reader->file);
+    else if (ferror_unlocked(reader->file))
+      reader->error = errno != 0 ? errno : EIO;
+  }
+  return length;
 }
 
 }  // namespace
@@ -110,7 +115,8 @@ LineVerdict classify_triple_line(const LineChunk& chunk, DeviceTriple* triple) {
     verdict.cause = kNoBracket;
     return verdict;
   }
-  split_fields(text, open + 1, chunk.ends_line, triple, &verdict);
+  // Field 3 may run to the end of its line without the ']', but not to a cut in it.
+  split_fields(text, open + 1, chunk.ends_line && chunk.visible == chunk.length, triple, &verdict);
   return verdict;
 }
 
@@ -157,22 +163,20 @@ std::size_t utf8_sequence(const unsigned char* text, std::size_t length,
 
 bool next_chunk(ChunkReader* reader, LineChunk* chunk) {
   std::FILE* file = reader->file;
-  if (feof_unlocked(file)) return false;
+  if (feof_unlocked(file) && reader->error == 0) return false;
   ++reader->line_number;
-  const std::size_t length = read_chunk(file, reader->text);
+  if (reader->error != 0) return false;  // the look-ahead's, after the read before it
+  const std::size_t length = read_chunk(reader);
   if (length == 0) {
     // fgets leaves errno as the failed read set it; a stream of the C library's own may not.
     if (ferror_unlocked(file)) reader->error = errno != 0 ? errno : EIO;
     return false;
   }
-  // The read holds the rest of its line when it ends in a line break or the file ends with it,
-  // and no NUL byte from the file hides part of it.
   const char* text = reader->text;
-  const bool whole = text[length - 1] == '\n' || feof_unlocked(file);
   chunk->text = text;
-  chunk->ends_line = whole && std::strlen(text) == length;
   chunk->length = length;
-  chunk->cut = !whole;
+  chunk->visible = std::strlen(text);
+  chunk->ends_line = text[length - 1] == '\n' || feof_unlocked(file);
   return true;
 }
 

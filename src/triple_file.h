@@ -40,15 +40,15 @@ struct LineVerdict {
   std::size_t end;    // for a device: where what follows field 3's ']', if any, begins
 };
 
-// One read of the file. `text` is terminated; `ends_line` is false when the visible text stops
-// before the end of its line: the read was cut at the chunk size, or a NUL byte hides the rest.
-// `length` counts the bytes read, NUL bytes from the file included; `cut` is true when the read
-// stopped at the chunk size with more of its line to come.
+// One read of the file. `text` is terminated and holds the `length` bytes read, NUL bytes from the
+// file included; what the C library's string functions, and so the tool, see of it are the
+// `visible` bytes before the first NUL. `ends_line` is true where the read holds the rest of its
+// line: it ends in a line break, or the file ends with it.
 struct LineChunk {
   const char* text;
-  bool ends_line;
   std::size_t length;
-  bool cut;
+  std::size_t visible;
+  bool ends_line;
 };
 
 // Classifies one read without a word and, for a device triple, fills `triple`.
@@ -63,13 +63,15 @@ LineOutcome parse_triple_line(const LineChunk& chunk, unsigned long long line_nu
 struct ChunkReader {
   std::FILE* file;
   unsigned long long line_number;     // of the last read tried
-  int error;                          // after the reads: 0 at the end of the file, else its errno
+  int error;                          // 0, or the errno of the read error that ends the reading
   alignas(64) char text[kChunkSize];  // whole vectors for the string functions from its start
 };
 
 // Reads the next line, or the next 511 bytes of a longer one, into `chunk`, which stays valid until
 // the next call. Returns false at the end of the file or at a read error, which ends the reading
-// for good, even one that would clear again: the read it struck is not handed out.
+// for good, even one that would clear again: the read it struck is not handed out. The look one
+// byte past a full 511-byte read is a read of its own: where it fails, the read before it is
+// handed out whole, as one that does not end its line, and the error is the next line's.
 bool next_chunk(ChunkReader* reader, LineChunk* chunk);
 
 // The UTF-8 sequence at the start of `text`: its length, 1 to 4, with its value in `code_point`;

@@ -110,6 +110,7 @@ need_own_address_space() {
 	[ -n "$runner_words" ] || fits 1048576 "$checker" --version || echo "programs that start within 1 GiB"
 }
 need_32_bit_build() { [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" = 1 ] || echo "a 32-bit build"; }
+need_strace() { strace -o /dev/null true 2>/dev/null || echo "strace, allowed to trace here"; }
 need_dev_full() { [ -w /dev/full ] || echo "/dev/full"; }
 need_env_ignore_signal() {
 	env --ignore-signal=CHLD true 2>/dev/null || echo "env --ignore-signal (GNU coreutils 8.31 or later)"

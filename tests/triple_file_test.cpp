@@ -55,7 +55,7 @@ TEST(ClassifyTripleLine, NamesTheCauseOfARefusalAndWhereItLies) {
   };
   for (const auto& c : cases) {
     DeviceTriple triple = {};
-    const LineChunk chunk = {c.line.c_str(), c.ends_line, c.line.size(), !c.ends_line};
+    const LineChunk chunk = {c.line.c_str(), c.line.size(), c.line.size(), c.ends_line};
     const LineVerdict v = classify_triple_line(chunk, &triple);
     EXPECT_EQ(v.cause, c.cause) << c.line;
     if (c.cause == kNoBracket) continue;
@@ -180,13 +180,19 @@ FileRun read_pieces(Pieces* pieces) {
 TEST(ReadTripleFile, ReadErrorEndsTheReadingEvenWhenItWouldClear) {
   const std::string open = std::string(505, ' ') + "[a,b,c";  // 511 bytes: the read looks ahead
   const std::string device = "[d,e,f]\n";
-  // The error in the look-ahead after a full read, in a read of its own, and on the first read.
+  // The error in the look-ahead after a full read, which is handed out whole and the error the next
+  // line's; in a read of its own; and on the first read.
   const struct {
     std::vector<std::string> pieces;
     std::string out;
     std::size_t triples;
   } cases[] = {
-      {{open, "", "d]\n" + device}, "Line 1 read error.\n", 0},
+      {{open, "", "d]\n" + device},
+       "Line 1: get triple error: " + open + " \nLine 2 read error.\n",
+       0},
+      {{"[a,b,c]" + std::string(504, 'x'), "", device},
+       "Import device: [a b c] \nLine 2 read error.\n",
+       1},
       {{"[a,b,c]\n", "", device}, "Import device: [a b c] \nLine 2 read error.\n", 1},
       {{"", device}, "Line 1 read error.\n", 0},
   };

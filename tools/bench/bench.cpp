@@ -48,7 +48,7 @@ void BM_ClassifyDeviceLines(benchmark::State& state) {
   DeviceTriple triple = {};
   for (auto _ : state) {
     for (int i = 0; i < kDevices; ++i) {
-      const LineChunk chunk = {lines[i].c_str(), true, lines[i].size(), false};
+      const LineChunk chunk = {lines[i].c_str(), lines[i].size(), lines[i].size(), true};
       benchmark::DoNotOptimize(parse_triple_line(chunk, i + 1, &triple));
     }
   }
@@ -60,7 +60,7 @@ void BM_AssembleCommand(benchmark::State& state) {
   std::vector<DeviceTriple> triples(kDevices);
   for (int i = 0; i < kDevices; ++i) {
     const std::string line = device_line(i);
-    const LineChunk chunk = {line.c_str(), true, line.size(), false};
+    const LineChunk chunk = {line.c_str(), line.size(), line.size(), true};
     parse_triple_line(chunk, i + 1, &triples[i]);
   }
   static char buffer[kCommandBufferSize];

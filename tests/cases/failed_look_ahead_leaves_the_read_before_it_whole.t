@@ -1,0 +1,16 @@
+# After a full read of 511 bytes, the tool looks one byte ahead, the file's second read: where
+# that look fails, the read before it is handed out whole, and the read error is the next line's.
+# Nothing is sent after a read error. A run of 511 z is shown <511 z>.
+--- needs strace
+--- a.txt: repeat 511 z
+--- $ wrap="strace -o /dev/null -e inject=read:error=EIO:when=2 -P $PWD/a.txt" && \
+      { triple_import a.txt; triple_check a.txt; } | sed 's/z\{511\}/<511 z>/'
+Current Dir = {dir} 
+Line 1 format error: <511 z> 
+Line 2 read error.
+Find 0 items.
+a.txt:1: warning: a line of the file over 511 bytes, its line break included, is read in pieces, each a line of its own: this piece is a format error
+a.txt:1: error: no '[' in the line
+--- stderr
+triple_check: a.txt: read error at line 2: Input/output error
+--- status 255 2
