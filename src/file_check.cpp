@@ -1,431 +1,233 @@
 #include "file_check.h"
 
-#include <cstdarg>
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 
+#include "doubts.h"
+#include "file_lines.h"
 #include "import_command.h"
+#include "refusals.h"
 #include "seen_devices.h"
 #include "triple_file.h"
 
 namespace {
 
-const char kByteOrderMark[] = "\xef\xbb\xbf";
-const char kNoBreakSpace[] = "\xc2\xa0";
+// The first bytes of the file, read before its lines so that a UTF-16 file is known whatever its
+// first line holds, then handed to the reads again.
+constexpr std::size_t kSampleSize = 4096;
 
-enum FindingKind { kError, kWarning };
+struct Sample {
+  std::FILE* file;
+  char bytes[kSampleSize];
+  std::size_t size;
+  std::size_t next;
+  int error;  // of the read that ended the sample early, if one did
+};
 
-// Characters that are stored or printed but do not show, or that move what follows.
-enum ControlKind { kNoControl, kControlByte, kC1Control, kBidiControl };
+ssize_t read_sample_then_file(void* cookie, char* buffer, std::size_t size) {
+  Sample* sample = static_cast<Sample*>(cookie);
+  if (sample->next < sample->size) {
+    const std::size_t length = std::min(size, sample->size - sample->next);
+    std::memcpy(buffer, sample->bytes + sample->next, length);
+    sample->next += length;
+    return static_cast<ssize_t>(length);
+  }
+  if (sample->error != 0) {
+    errno = sample->error;
+    return -1;
+  }
+  const std::size_t length = std::fread(buffer, 1, size, sample->file);
+  return length == 0 && std::ferror(sample->file) ? -1 : static_cast<ssize_t>(length);
+}
 
-ControlKind control_kind(unsigned long code) {
-  if (code < 0x20 || code == 0x7f) return kControlByte;
-  if (code >= 0x80 && code <= 0x9f) return kC1Control;
-  if ((code >= 0x202a && code <= 0x202e) || (code >= 0x2066 && code <= 0x2069)) return kBidiControl;
-  return kNoControl;
+// UTF-16, as spreadsheets export "Unicode text", puts a NUL byte beside every ASCII character, and
+// so beside the brackets, commas and line breaks of every triple: by its byte-order mark, or by
+// NUL bytes that stand at every other place alone and are at least an eighth of the code units.
+// A UTF-8 file has no NUL byte but by mistake.
+const char* utf16_sign(const Sample& sample) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(sample.bytes);
+  const std::size_t size = sample.size;
+  if (size >= 2 &&
+      ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF)))
+    return "it starts with a UTF-16 byte-order mark";
+  std::size_t nuls[2] = {0, 0};
+  for (std::size_t i = 0; i < size; ++i)
+    if (bytes[i] == 0) ++nuls[i % 2];
+  for (std::size_t at = 0; at < 2; ++at)
+    if (nuls[at] >= 2 && nuls[1 - at] == 0 && nuls[at] * 16 >= size)
+      return "NUL bytes stand at every other place of its first bytes, as UTF-16 writes ASCII";
+  return nullptr;
 }
 
 struct FileCheck {
-  const char* name;
+  Findings findings;
   CheckCounts* counts;
+  FileLines lines;
   ImportCommand command;
   SeenDevices* seen;
   DeviceTriple triple;
-  unsigned long long line;       // the tool's number of the read
-  unsigned long long file_line;  // the line of the file that the read belongs to
-  unsigned long long piece;      // which read of that line, from 1
-  bool line_ended;               // the read before ended its line of the file
-  bool utf16;                    // said once for the file: its lines would only repeat it
+  bool utf16;            // said once for the file: its lines would only repeat it
+  bool lone_cr_said;     // likewise lines ended by a carriage return alone
+  bool read_ends_in_cr;  // the last read ended in a CR, whose line feed may open the next
+  // What triple_import makes of the pieces of a line read in more than one: said once, at its end.
+  unsigned long long piece_devices;
+  unsigned long long piece_comments;
+  unsigned long long piece_refused;
+  unsigned cut_field;  // the field that runs past the first read, or 0
 };
-
-// Prints one finding: FILE:LINE: KIND: TEXT, and where the line of the file is not the tool's
-// line, which line and which piece of it the finding is about.
-// NOLINTNEXTLINE(cert-dcl50-cpp): printf's formats, as every message of the tool's
-void finding(FileCheck* check, FindingKind kind, const char* format, ...) {
-  print_name(stdout, check->name);
-  std::printf(":%llu: %s: ", check->line, kind == kError ? "error" : "warning");
-  va_list args;
-  va_start(args, format);
-  (void)std::vprintf(format, args);  // NOLINT(clang-analyzer-valist.Uninitialized): va_start'ed
-  va_end(args);
-  if (check->piece > 1 || check->file_line != check->line)
-    std::printf(" (line %llu of the file, piece %llu)", check->file_line, check->piece);
-  std::putchar('\n');
-  if (kind == kWarning) ++check->counts->warnings;
-}
-
-const char* outcome_name(LineOutcome outcome) {
-  switch (outcome) {
-    case kComment:
-      return "a comment";
-    case kFormatError:
-      return "a format error";
-    case kTripleError:
-      return "a triple error";
-    case kDeviceTriple:
-      break;
-  }
-  return "a device";
-}
-
-bool starts_with_bom(const char* text) {
-  return std::strncmp(text, kByteOrderMark, 3) == 0;
-}
-
-bool is_line_end(const char* text) {
-  return std::strcmp(text, "\n") == 0 || std::strcmp(text, "\r\n") == 0;
-}
-
-// What stands before a '#' at the start of the line and so keeps it from being a comment, as
-// the subject of a sentence; null where nothing does.
-const char* comment_hidden_by(const char* text) {
-  const char* subject = "blanks stand";
-  const char* rest = text;
-  if (starts_with_bom(rest)) {
-    rest += 3;
-    subject = "a byte-order mark stands";
-  }
-  rest += std::strspn(rest, " \t");
-  return *rest == '#' && rest != text ? subject : nullptr;
-}
-
-// A spreadsheet's export with another separator: at least the two of a row of three fields.
-const char* other_separator(const char* text) {
-  const char* semicolon = std::strchr(text, ';');
-  if (semicolon && std::strchr(semicolon + 1, ';')) return "';'";
-  const char* tab = std::strchr(text, '\t');
-  if (tab && std::strchr(tab + 1, '\t')) return "tabs";
-  return nullptr;
-}
-
-// A UTF-16 file, as spreadsheets export "Unicode text": by its byte-order mark, or by NUL bytes
-// between ASCII ones. Either way every line is refused, so that is said once, as the cause.
-const char* utf16_sign(const LineChunk& chunk) {
-  const unsigned char* text = reinterpret_cast<const unsigned char*>(chunk.text);
-  if (chunk.length < 2) return nullptr;
-  if ((text[0] == 0xff && text[1] == 0xfe) || (text[0] == 0xfe && text[1] == 0xff))
-    return "it starts with a UTF-16 byte-order mark";
-  // Up to 16 bytes, of which every other one is NUL: from the first byte (big-endian) or the
-  // second.
-  const std::size_t bytes = chunk.length >= 16 ? 16 : chunk.length;
-  for (std::size_t zero = 0; zero < 2; ++zero) {
-    std::size_t i = 0;
-    // cppcheck-suppress knownConditionTrueFalse  // it takes `bytes` for less than 1
-    while (i < bytes && (i % 2 == zero ? text[i] == 0 : text[i] != 0 && text[i] < 0x80)) ++i;
-    if (i == bytes) return "NUL bytes stand between its ASCII bytes";
-  }
-  return nullptr;
-}
-
-void report_no_bracket(FileCheck* check, const LineChunk& chunk) {
-  const char* text = chunk.text;
-  const char* hidden = comment_hidden_by(text);
-  const std::size_t visible = chunk.visible;
-  const char* separator = other_separator(text);
-  if (visible == 0) {
-    finding(check, kError, "the line starts with a NUL byte (a UTF-16 file?)");
-  } else if (hidden && check->piece == 1) {
-    finding(check, kError, "%s before the '#', so this comment is a line without '['", hidden);
-  } else if (is_line_end(text) && check->piece > 1) {
-    finding(check, kError,
-            "the line break is read alone, after a full read of %zu bytes: shorten the line to "
-            "%zu bytes or fewer, its line break included",
-            kChunkSize - 1, kChunkSize - 1);
-  } else if (is_line_end(text)) {
-    finding(check, kError, "the line is empty: triple_import reports it, and it can be deleted");
-  } else if (visible < chunk.length) {
-    finding(check, kError,
-            "no '[' before the NUL byte at byte %zu, which hides the rest of the line",
-            visible + 1);
-  } else if (separator) {
-    finding(check, kError,
-            "no '[' in the line, whose fields are separated by %s: a device is written "
-            "[field1,field2,field3]",
-            separator);
-  } else {
-    finding(check, kError, "no '[' in the line");
-  }
-}
-
-void report_refusal(FileCheck* check, const LineChunk& chunk, const LineVerdict& verdict) {
-  const unsigned field = static_cast<unsigned>(verdict.field) + 1;
-  const unsigned char* at = reinterpret_cast<const unsigned char*>(chunk.text);
-  const char* hidden = check->piece == 1 ? comment_hidden_by(chunk.text) : nullptr;
-  if (hidden && verdict.cause != kNoBracket) {
-    finding(check, kError, "%s before the '#', so this comment is read as a line with '['", hidden);
-    return;
-  }
-  switch (verdict.cause) {
-    case kNoBracket:
-      report_no_bracket(check, chunk);
-      return;
-    case kMissingField: {
-      const std::size_t visible = chunk.visible;
-      const char* separator = other_separator(std::strchr(chunk.text, '['));
-      if (visible < chunk.length)
-        finding(check, kError,
-                "field %u is missing: the NUL byte at byte %zu hides the rest of the line", field,
-                visible + 1);
-      else if (separator)
-        finding(check, kError, "field %u is missing: the fields are separated by %s, not ','",
-                field, separator);
-      else
-        finding(check, kError, "field %u is missing: the line ends before %s", field,
-                field == 3 ? "a second ','" : "a ','");
-      return;
-    }
-    case kEmptyField:
-      finding(check, kError, "field %u is empty", field);
-      return;
-    case kFieldTooLong:
-      finding(check, kError, "field %u has %zu bytes, more than the %zu that a field holds", field,
-              verdict.length, kFieldSize - 1);
-      return;
-    case kFieldCut:
-      if (chunk.visible != chunk.length)
-        finding(check, kError, "field 3 has no ']' and runs into a NUL byte");
-      else
-        finding(check, kError, "field 3 has no ']' and runs into the end of a %zu-byte read",
-                kChunkSize - 1);
-      return;
-    case kNotUtf8:
-      finding(check, kError, "field %u is not UTF-8 at its byte %zu (0x%02x)", field,
-              verdict.offset + 1, at[verdict.start + verdict.offset]);
-      return;
-    case kNoncharacter:
-      finding(check, kError,
-              "field %u holds the noncharacter U+%04lX at its byte %zu, which a bus may refuse "
-              "with the whole list",
-              field, verdict.code_point, verdict.offset + 1);
-      return;
-    case kNoCause:
-      break;
-  }
-}
-
-// A blank, a tab or a no-break space at the start or the end of a field: null for none.
-const char* first_edge(const char* field) {
-  if (field[0] == ' ') return "blank";
-  if (field[0] == '\t') return "tab";
-  return std::strncmp(field, kNoBreakSpace, 2) == 0 ? "no-break space" : nullptr;
-}
-
-const char* last_edge(const char* field, std::size_t length) {
-  if (field[length - 1] == ' ') return "blank";
-  if (field[length - 1] == '\t') return "tab";
-  return length >= 2 && std::strcmp(field + length - 2, kNoBreakSpace) == 0 ? "no-break space"
-                                                                            : nullptr;
-}
-
-// Bytes and characters that are stored but do not show: the first of each kind in the field.
-void report_controls(FileCheck* check, unsigned field_number, const char* field,
-                     std::size_t length) {
-  const unsigned char* text = reinterpret_cast<const unsigned char*>(field);
-  bool said_byte = false;
-  bool said_c1 = false;
-  bool said_bidi = false;
-  for (std::size_t i = 0; i < length;) {
-    unsigned long code = text[i];
-    const std::size_t bytes = utf8_sequence(text + i, length - i, &code);  // a device's: UTF-8
-    const bool edge_tab = code == '\t' && (i == 0 || i + 1 == length);     // said as an edge
-    const ControlKind kind = control_kind(code);
-    if (kind == kControlByte && !edge_tab && !said_byte) {
-      said_byte = true;
-      finding(check, kWarning, "field %u holds the control byte 0x%02lx at its byte %zu",
-              field_number, code, i + 1);
-    } else if (kind == kC1Control && !said_c1) {
-      said_c1 = true;
-      finding(check, kWarning,
-              "field %u holds the C1 control U+%04lX at its byte %zu, invisible yet stored",
-              field_number, code, i + 1);
-    } else if (kind == kBidiControl && !said_bidi) {
-      said_bidi = true;
-      finding(check, kWarning,
-              "field %u holds the bidirectional control U+%04lX at its byte %zu, invisible yet "
-              "stored",
-              field_number, code, i + 1);
-    }
-    i += bytes ? bytes : 1;
-  }
-}
-
-// What triple_import stores but is most likely a mistake.
-void report_doubts(FileCheck* check, const LineChunk& chunk, const LineVerdict& verdict) {
-  const char* hidden = check->piece == 1 ? comment_hidden_by(chunk.text) : nullptr;
-  if (hidden)
-    finding(check, kWarning, "%s before the '#', so this comment is read as a line with '['",
-            hidden);
-  const DeviceTriple& triple = check->triple;
-  for (unsigned i = 0; i < kFieldCount; ++i) {
-    const char* field = triple.field[i];
-    const std::size_t length = std::strlen(field);
-    const unsigned number = i + 1;
-    const char* first = first_edge(field);
-    const char* last = last_edge(field, length);
-    if (first) finding(check, kWarning, "field %u starts with a %s", number, first);
-    if (last) finding(check, kWarning, "field %u ends with a %s", number, last);
-    if (length >= 2 && field[0] == '"' && field[length - 1] == '"')
-      finding(check, kWarning, "field %u is in double quotes, which are stored with it", number);
-    report_controls(check, number, field, length);
-  }
-  if (std::strchr(triple.field[2], ','))
-    finding(check, kWarning, "field 3 holds a ',', stored as part of it: a fourth field?");
-
-  // Field 3 ends at its ']', or runs to the end of the line; what follows the ']' is ignored, a
-  // NUL byte's hiding included.
-  const std::size_t end = verdict.end;
-  if (chunk.text[end - 1] != ']') {
-    if (chunk.text[chunk.length - 1] == '\n')
-      finding(check, kWarning, "field 3 has no ']': it runs to the end of the line");
-    else
-      finding(check, kWarning,
-              "field 3 has no ']' and the file ends without a line break: was it cut short?");
-  } else {
-    std::size_t after = chunk.length - end;
-    if (after > 0 && chunk.text[chunk.length - 1] == '\n') --after;
-    if (after > 0 && chunk.text[end + after - 1] == '\r' && chunk.text[end + after] == '\n')
-      --after;
-    if (after > 0 && std::memchr(chunk.text + end, '\0', after))
-      finding(check, kWarning, "text after the ']' is ignored, behind a NUL byte");
-    else if (after > 0)
-      finding(check, kWarning, "text after the ']' is ignored");
-  }
-
-  unsigned long long earlier = 0;
-  const Sighting sighting = sight_device(check->seen, triple, check->line, &earlier);
-  if (sighting == kSameDevice)
-    finding(check, kWarning, "the same device as line %llu, stored twice", earlier);
-  else if (sighting == kSameName)
-    finding(check, kWarning, "the same fields 1 and 2 as line %llu, with another field 3", earlier);
-}
-
-void check_read(FileCheck* check, const LineChunk& chunk) {
-  if (check->line_ended) {
-    ++check->file_line;
-    check->piece = 1;
-  } else {
-    ++check->piece;
-  }
-  check->line_ended = chunk.text[chunk.length - 1] == '\n';
-  const bool first_read = check->file_line == 1 && check->piece == 1;
-  const char* utf16 = first_read ? utf16_sign(chunk) : nullptr;
-  if (utf16) {
-    ++check->counts->file_errors;
-    check->utf16 = true;
-    finding(check, kError,
-            "the file is UTF-16 (%s), which triple_import reads byte by byte: save it as UTF-8",
-            utf16);
-  }
-
-  const LineVerdict verdict = classify_triple_line(chunk, &check->triple);
-  const bool refused = verdict.outcome == kFormatError || verdict.outcome == kTripleError;
-  if (refused) ++check->counts->refused;
-  if (verdict.outcome == kDeviceTriple) {
-    ++check->counts->devices;
-    append_device_entry(&check->command, check->triple);
-  }
-  if (check->utf16) return;
-
-  if ((!chunk.ends_line || check->piece > 1) && !(check->piece > 1 && is_line_end(chunk.text)))
-    finding(check, kWarning,
-            "a line of the file over %zu bytes, its line break included, is read in pieces, each "
-            "a line of its own: this piece is %s",
-            kChunkSize - 1, outcome_name(verdict.outcome));
-  if (check->piece == 1 && starts_with_bom(chunk.text) && !comment_hidden_by(chunk.text)) {
-    if (check->file_line == 1)
-      finding(check, kWarning, "the file starts with a UTF-8 byte-order mark");
-    else
-      finding(check, kWarning, "a UTF-8 byte-order mark starts the line: were files joined?");
-  }
-  if (refused)
-    report_refusal(check, chunk, verdict);
-  else if (verdict.outcome == kDeviceTriple)
-    report_doubts(check, chunk, verdict);
-}
 
 const char* plural(unsigned long long count) {
   return count == 1 ? "" : "s";
 }
 
-// The import command's size for the devices found, against what one import can carry.
-void summarise(FileCheck* check) {
-  CheckCounts* counts = check->counts;
-  if (counts->devices > 0) close_device_list(&check->command);
-  const bool too_large = check->command.length > kCommandMaxLength;
-  if (counts->devices == 0 || too_large) ++counts->file_errors;
-  if (counts->devices == 0) {
-    print_name(stdout, check->name);
-    std::printf(": error: no device triple: triple_import would send nothing\n");
-  } else if (too_large) {
-    print_name(stdout, check->name);
-    std::printf(
-        ": error: the import command would take %llu bytes, %llu more than the %zu that one "
-        "import carries: triple_import would refuse the whole list",
-        check->command.length, check->command.length - kCommandMaxLength, kCommandMaxLength);
-    if (check->seen->full_at != 0)
-      std::printf("; the check for duplicates stopped at line %llu", check->seen->full_at);
-    std::putchar('\n');
+// Carriage returns that end a line for an old export but not for the tool, which reads on to the
+// next line feed: those followed by another byte than a line feed.
+unsigned long long lone_carriage_returns(FileCheck* check, const LineChunk& chunk) {
+  const char* text = chunk.text;
+  unsigned long long count = check->read_ends_in_cr && text[0] != '\n' ? 1 : 0;
+  for (std::size_t i = 0; i + 1 < chunk.length; ++i)
+    if (text[i] == '\r' && text[i + 1] != '\n') ++count;
+  check->read_ends_in_cr = text[chunk.length - 1] == '\r' && !chunk.ends_line;
+  return count;
+}
+
+// One finding for a line read in pieces, at its end, or where a read error cuts it: how many lines
+// the tool makes of it and what they are, where the first read cut it, and what to do.
+void report_long_line(FileCheck* check, bool break_alone, bool unfinished) {
+  const FileLines& lines = check->lines;
+  char tally[96];
+  std::size_t used = 0;
+  const struct {
+    unsigned long long count;
+    const char* what;
+  } parts[] = {{check->piece_devices, "device"},
+               {check->piece_comments, "comment"},
+               {check->piece_refused, "refused line"}};
+  for (const auto& part : parts)
+    if (part.count > 0)
+      used += static_cast<std::size_t>(std::snprintf(tally + used, sizeof tally - used,
+                                                     "%s%llu %s%s", used > 0 ? ", " : "",
+                                                     part.count, part.what, plural(part.count)));
+  char cut[64] = "";
+  if (check->cut_field != 0)
+    (void)std::snprintf(cut, sizeof cut, "; field %u runs past the first %zu bytes",
+                        check->cut_field, kChunkSize - 1);
+  else if (break_alone)
+    (void)std::snprintf(cut, sizeof cut, "; its line break is read alone");
+  char which[64];
+  const unsigned long long last = lines.first_read + lines.piece - 1;
+  if (lines.piece == 1)
+    (void)std::snprintf(which, sizeof which, "line %llu", last);
+  else
+    (void)std::snprintf(which, sizeof which, "lines %llu %s %llu", lines.first_read,
+                        lines.piece == 2 ? "and" : "to", last);
+  check->findings.tool_line = 0;  // the finding names the tool's lines itself
+  const FindingKind kind = check->piece_refused > 0 ? kError : kWarning;
+  if (unfinished)
+    finding(&check->findings, kind,
+            "a read error cuts the line after %llu bytes, which triple_import reads %zu at a time: "
+            "it makes %llu line%s of them (its %s): %s%s",
+            lines.bytes, kChunkSize - 1, lines.piece, plural(lines.piece), which, tally, cut);
+  else
+    finding(&check->findings, kind,
+            "the line has %llu bytes, more than the %zu that triple_import reads at once, so it "
+            "makes %llu lines of it (its %s): %s%s; shorten the line to %zu bytes or fewer, its "
+            "line break included",
+            lines.bytes, kChunkSize - 1, lines.piece, which, tally, cut, kChunkSize - 1);
+}
+
+void check_read(FileCheck* check, unsigned long long read, const LineChunk& chunk) {
+  FileLines* lines = &check->lines;
+  count_read(lines, read, chunk);
+  check->findings.line = lines->line;
+  check->findings.tool_line = read;
+  const bool first_piece = lines->piece == 1;
+  const bool whole_line = first_piece && chunk.ends_line;
+  if (first_piece) check->piece_devices = check->piece_comments = check->piece_refused = 0;
+
+  const LineVerdict verdict = classify_triple_line(chunk, &check->triple);
+  const bool refused = verdict.outcome == kFormatError || verdict.outcome == kTripleError;
+  if (refused) ++check->counts->refused, ++check->piece_refused;
+  if (verdict.outcome == kComment) ++check->piece_comments;
+  if (verdict.outcome == kDeviceTriple) {
+    ++check->counts->devices, ++check->piece_devices;
+    append_device_entry(&check->command, check->triple);
   }
-  print_name(stdout, check->name);
-  std::printf(": %llu device%s, %llu refused line%s, %llu warning%s", counts->devices,
-              plural(counts->devices), counts->refused, plural(counts->refused), counts->warnings,
-              plural(counts->warnings));
-  if (counts->devices > 0 && !too_large) {
-    // The entries, each with its comma: the closing "]'" takes the last comma's place.
-    const unsigned long long entries = check->command.length - kCommandPrefixLength - 1;
-    const unsigned long long width = (entries + counts->devices - 1) / counts->devices;
-    std::printf(
-        "; the import command takes %llu of %zu bytes, room for about %llu more devices "
-        "of this file's average width",
-        check->command.length, kCommandMaxLength,
-        (kCommandMaxLength - check->command.length) / width);
+  if (check->utf16) return;
+
+  if (first_piece && !whole_line)  // the field that a cut read leaves open
+    check->cut_field = verdict.cause == kMissingField && chunk.visible == chunk.length
+                           ? static_cast<unsigned>(verdict.field)
+                       : verdict.cause == kFieldCut ? 3
+                                                    : 0;
+  if (first_piece && std::strncmp(chunk.text, "\xef\xbb\xbf", 3) == 0 &&
+      !comment_hidden_by(chunk.text))
+    finding(&check->findings, kWarning,
+            lines->line == 1 ? "the file starts with a UTF-8 byte-order mark"
+                             : "a UTF-8 byte-order mark starts the line: were files joined?");
+  const unsigned long long lone = lone_carriage_returns(check, chunk);
+  if (lone > 0 && !check->lone_cr_said) {
+    check->lone_cr_said = true;
+    finding(&check->findings, kError,
+            "a carriage return alone ends lines here, as old exports do, which triple_import does "
+            "not take for a line end: it reads the %llu lines up to the next line feed as one; "
+            "save the file with LF or CRLF line ends",
+            lone + 1);
   }
-  std::putchar('\n');
+  if (refused && whole_line) report_refusal(&check->findings, chunk, verdict);
+  if (verdict.outcome == kDeviceTriple) {
+    report_doubts(&check->findings, chunk, verdict, check->triple, first_piece,
+                  whole_line && lone == 0);
+    unsigned long long earlier = 0;
+    const Sighting sighting = sight_device(check->seen, check->triple, lines->line, &earlier);
+    if (sighting == kSameDevice)
+      finding(&check->findings, kWarning, "the same device as line %llu, stored twice", earlier);
+    else if (sighting == kSameName)
+      finding(&check->findings, kWarning,
+              "the same fields 1 and 2 as line %llu, with another field 3", earlier);
+  }
+  if (!first_piece && chunk.ends_line)
+    report_long_line(
+        check, std::strcmp(chunk.text, "\n") == 0 || std::strcmp(chunk.text, "\r\n") == 0, false);
 }
 
 }  // namespace
 
-// Control bytes, DEL, C1 and bidirectional controls and bytes that are not UTF-8 are written as
-// \n, \t, \r or \xNN, and the backslash doubled, so that every escape reads back one way.
-void print_name(std::FILE* out, const char* name) {
-  const unsigned char* text = reinterpret_cast<const unsigned char*>(name);
-  std::size_t length = std::strlen(name);
-  for (std::size_t i = 0; i < length;) {
-    unsigned long code = 0;
-    std::size_t bytes = utf8_sequence(text + i, length - i, &code);
-    const bool control = bytes == 0 || control_kind(code) != kNoControl;
-    if (bytes == 0) bytes = 1;
-    if (code == '\\') {
-      (void)std::fputs("\\\\", out);
-    } else if (!control) {
-      (void)std::fwrite(text + i, 1, bytes, out);
-    } else if (code == '\n' || code == '\t' || code == '\r') {
-      (void)std::fprintf(out, "\\%c", code == '\n' ? 'n' : code == '\t' ? 't' : 'r');
-    } else {
-      for (std::size_t j = 0; j < bytes; ++j) (void)std::fprintf(out, "\\x%02x", text[i + j]);
-    }
-    i += bytes;
-  }
-}
-
 int check_triple_file(std::FILE* file, const char* name, char* command_buffer,
                       CheckCounts* counts) {
   static SeenDevices seen;  // 400 KiB, bounded whatever the file's size
+  static Sample sample;
+  sample.file = file;
+  sample.size = std::fread(sample.bytes, 1, kSampleSize, file);
+  sample.next = 0;
+  sample.error = sample.size < kSampleSize && std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
+  std::FILE* lines = fopencookie(&sample, "r", {read_sample_then_file, nullptr, nullptr, nullptr});
+  if (!lines) return errno;
+
   FileCheck check = {};
-  check.name = name;
+  check.findings.name = name;
   check.counts = counts;
   check.seen = &seen;
-  check.line_ended = true;
   *counts = CheckCounts();
+  start_lines(&check.lines);
   forget_devices(&seen);
   start_import_command(&check.command, command_buffer);
-  ChunkReader reader = {file, 0, 0, {}};
-  LineChunk chunk;
-  while (next_chunk(&reader, &chunk)) {
-    check.line = reader.line_number;
-    check_read(&check, chunk);
+  const char* utf16 = utf16_sign(sample);
+  if (utf16) {
+    check.utf16 = true;
+    check.findings.line = 1;
+    finding(&check.findings, kError,
+            "the file is UTF-16 (%s), which triple_import reads byte by byte: save it as UTF-8",
+            utf16);
   }
+  ChunkReader reader = {lines, 0, 0, {}};
+  LineChunk chunk;
+  while (next_chunk(&reader, &chunk)) check_read(&check, reader.line_number, chunk);
+  (void)std::fclose(lines);
   counts->lines = reader.line_number;
+  if (!check.lines.ended && !check.utf16) report_long_line(&check, false, true);
   if (reader.error != 0) return reader.error;
-  summarise(&check);
+  summarise(&check.findings, counts, &check.command, seen.full_at);
   return 0;
 }

@@ -38,6 +38,9 @@ void forget_devices(SeenDevices* seen) {
 
 Sighting sight_device(SeenDevices* seen, const DeviceTriple& triple, unsigned long long line,
                       unsigned long long* earlier) {
+  // A list with more than the table holds is refused whole anyway: the search stops with the
+  // keeping, so that no file, however crafted against the hash, costs more than the table's fill.
+  if (seen->full_at != 0) return kNewDevice;
   char key[kFieldCount * kFieldSize];
   std::size_t length = 0;
   std::size_t name_length = 0;

@@ -47,6 +47,7 @@ void forget_devices(SeenDevices* seen);
 
 // Looks `triple` up among the devices seen so far and, when it is new and there is room, keeps
 // it. `earlier` gets the line of the first device with the same fields, or with the same name.
+// Once a device found no room, the search stops: every later device is new.
 Sighting sight_device(SeenDevices* seen, const DeviceTriple& triple, unsigned long long line,
                       unsigned long long* earlier);
 

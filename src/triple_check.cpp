@@ -8,6 +8,7 @@
 
 #include "file_check.h"
 #include "import_command.h"
+#include "visible_text.h"
 
 namespace {
 
@@ -67,7 +68,10 @@ int main(int argc, char* argv[]) {
       std::printf("triple_check %s\n", TRIPLE_IMPORT_VERSION);
       return finish(kStatusClean);
     }
-    complain(nullptr, "unknown option: %s", option);
+    // An option is a name of the caller's too: `triple_check *.txt` may pass any file's name.
+    (void)std::fputs("triple_check: unknown option: ", stderr);
+    print_name(stderr, option);
+    (void)std::fputc('\n', stderr);
     (void)std::fputs(kUsage, stderr);
     return kStatusTrouble;
   }
@@ -95,8 +99,7 @@ int main(int argc, char* argv[]) {
     if (error != 0) {
       complain(name, "read error at line %llu: %s", counts.lines, std::strerror(error));
       status = kStatusTrouble;
-    } else if (status == kStatusClean &&
-               counts.refused + counts.warnings + counts.file_errors > 0) {
+    } else if (status == kStatusClean && counts.errors + counts.warnings > 0) {
       status = kStatusFindings;
     }
     if (!standard_input) (void)std::fclose(file);

@@ -111,6 +111,7 @@ need_own_address_space() {
 }
 need_32_bit_build() { [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" = 1 ] || echo "a 32-bit build"; }
 need_strace() { strace -o /dev/null true 2>/dev/null || echo "strace, allowed to trace here"; }
+need_iconv() { command -v iconv >/dev/null || echo iconv; }
 need_dev_full() { [ -w /dev/full ] || echo "/dev/full"; }
 need_env_ignore_signal() {
 	env --ignore-signal=CHLD true 2>/dev/null || echo "env --ignore-signal (GNU coreutils 8.31 or later)"

@@ -82,14 +82,15 @@ TEST(SeenDevices, KeepsTheLargestListThatOneImportCarries) {
       EXPECT_EQ(earlier, i + 1);
     }
   }
-  // Past the shortest list, the next device is the first that the table cannot keep: a list with
-  // it is refused whole anyway.
+  // Past the shortest list, the next device is the first that the table cannot keep, and the search
+  // stops there, for a list with it is refused whole anyway.
   forget_devices(seen.get());
   const std::size_t most = most_that_one_import_carries(shortest);
   unsigned long long earlier = 0;
   for (std::size_t i = 0; i <= most; ++i) sight_device(seen.get(), shortest(i), i + 1, &earlier);
   EXPECT_EQ(seen->full_at, most + 1);
-  EXPECT_NE(sight_device(seen.get(), shortest(most), most + 2, &earlier), kSameDevice);
+  EXPECT_EQ(sight_device(seen.get(), shortest(most), most + 2, &earlier), kNewDevice);
+  EXPECT_EQ(sight_device(seen.get(), shortest(0), most + 3, &earlier), kNewDevice);
 }
 
 }  // namespace

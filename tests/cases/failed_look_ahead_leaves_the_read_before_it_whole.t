@@ -9,8 +9,7 @@ Current Dir = {dir}
 Line 1 format error: <511 z> 
 Line 2 read error.
 Find 0 items.
-a.txt:1: warning: a line of the file over 511 bytes, its line break included, is read in pieces, each a line of its own: this piece is a format error
-a.txt:1: error: no '[' in the line
+a.txt:1: error: a read error cuts the line after 511 bytes, which triple_import reads 511 at a time: it makes 1 line of them (its line 1): 1 refused line
 --- stderr
 triple_check: a.txt: read error at line 2: Input/output error
 --- status 255 2
