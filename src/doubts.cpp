@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "refusals.h"
 #include "visible_text.h"
 
 namespace {
@@ -84,8 +83,7 @@ void report_after_field_3(Findings* findings, const LineChunk& chunk, std::size_
 }  // namespace
 
 void report_doubts(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict,
-                   const DeviceTriple& triple, bool first_piece, bool whole_line) {
-  const char* hidden = first_piece ? comment_hidden_by(chunk.text) : nullptr;
+                   const DeviceTriple& triple, const char* hidden, bool whole_line) {
   if (hidden)
     finding(findings, kWarning, "%s before the '#', so this comment is read as a line with '['",
             hidden);

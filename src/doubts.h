@@ -7,10 +7,10 @@
 #include "findings.h"
 #include "triple_file.h"
 
-// The findings for the device `triple`, read from `chunk` with the verdict `verdict`. The start of
-// the line is judged only on its `first_piece`, what follows field 3 only where `whole_line` says
-// the read holds all of its line.
+// The findings for the device `triple`, read from `chunk` with the verdict `verdict`; `hidden` is
+// what comment_hidden_by says of the line's start. What follows field 3 is judged only where
+// `whole_line` says the read holds all of its line.
 void report_doubts(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict,
-                   const DeviceTriple& triple, bool first_piece, bool whole_line);
+                   const DeviceTriple& triple, const char* hidden, bool whole_line);
 
 #endif

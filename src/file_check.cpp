@@ -161,8 +161,9 @@ void check_read(FileCheck* check, unsigned long long read, const LineChunk& chun
                            ? static_cast<unsigned>(verdict.field)
                        : verdict.cause == kFieldCut ? 3
                                                     : 0;
-  if (first_piece && std::strncmp(chunk.text, "\xef\xbb\xbf", 3) == 0 &&
-      !comment_hidden_by(chunk.text))
+  // Blanks or a byte-order mark that keep a '#' from starting a comment: searched once a line.
+  const char* hidden = first_piece ? comment_hidden_by(chunk.text) : nullptr;
+  if (first_piece && std::strncmp(chunk.text, "\xef\xbb\xbf", 3) == 0 && !hidden)
     finding(&check->findings, kWarning,
             lines->line == 1 ? "the file starts with a UTF-8 byte-order mark"
                              : "a UTF-8 byte-order mark starts the line: were files joined?");
@@ -175,10 +176,9 @@ void check_read(FileCheck* check, unsigned long long read, const LineChunk& chun
             "save the file with LF or CRLF line ends",
             lone + 1);
   }
-  if (refused && whole_line) report_refusal(&check->findings, chunk, verdict);
+  if (refused && whole_line) report_refusal(&check->findings, chunk, verdict, hidden);
   if (verdict.outcome == kDeviceTriple) {
-    report_doubts(&check->findings, chunk, verdict, check->triple, first_piece,
-                  whole_line && lone == 0);
+    report_doubts(&check->findings, chunk, verdict, check->triple, hidden, whole_line && lone == 0);
     unsigned long long earlier = 0;
     const Sighting sighting = sight_device(check->seen, check->triple, lines->line, &earlier);
     if (sighting == kSameDevice)

@@ -19,9 +19,8 @@ const char* other_separator(const char* text) {
   return nullptr;
 }
 
-void report_no_bracket(Findings* findings, const LineChunk& chunk) {
+void report_no_bracket(Findings* findings, const LineChunk& chunk, const char* hidden) {
   const char* text = chunk.text;
-  const char* hidden = comment_hidden_by(text);
   const char* separator = other_separator(text);
   if (chunk.visible == 0) {
     finding(findings, kError, "the line starts with a NUL byte (a UTF-16 file?)");
@@ -61,10 +60,10 @@ const char* comment_hidden_by(const char* text) {
   return *rest == '#' && rest != text ? subject : nullptr;
 }
 
-void report_refusal(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict) {
+void report_refusal(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict,
+                    const char* hidden) {
   const unsigned field = static_cast<unsigned>(verdict.field) + 1;
   const unsigned char* at = reinterpret_cast<const unsigned char*>(chunk.text);
-  const char* hidden = comment_hidden_by(chunk.text);
   if (hidden && verdict.cause != kNoBracket) {
     finding(findings, kError, "%s before the '#', so this comment is read as a line with '['",
             hidden);
@@ -72,7 +71,7 @@ void report_refusal(Findings* findings, const LineChunk& chunk, const LineVerdic
   }
   switch (verdict.cause) {
     case kNoBracket:
-      report_no_bracket(findings, chunk);
+      report_no_bracket(findings, chunk, hidden);
       return;
     case kMissingField: {
       const char* separator = other_separator(std::strchr(chunk.text, '['));

@@ -11,7 +11,9 @@
 // subject of a sentence; null where nothing does.
 const char* comment_hidden_by(const char* text);
 
-// The finding for the refused line `chunk`, read whole, whose verdict is `verdict`.
-void report_refusal(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict);
+// The finding for the refused line `chunk`, read whole, whose verdict is `verdict`; `hidden` is
+// what comment_hidden_by says of it.
+void report_refusal(Findings* findings, const LineChunk& chunk, const LineVerdict& verdict,
+                    const char* hidden);
 
 #endif
