@@ -43,6 +43,8 @@ triple_check says beforehand what it would refuse or store wrong.
 Built for the gateway's own layout under /quorvale/gateway/build, with the
 gateway's C library and loader.]=])
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The tool sends through dbus-send, which Debian 12 ships in dbus-bin and Debian 11 in dbus.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "dbus-bin | dbus")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_STRIP_FILES ON)

@@ -135,6 +135,8 @@ case $case in
     deb=("$release"/*.deb) tgz=("$release"/*.tar.gz)
     check "lintian: no error or warning beyond the declared overrides" \
       lintian --fail-on error,warning "${deb[0]}"
+    expect "the .deb's dependency on dbus-send's package" "$(dpkg-deb -f "${deb[0]}" Depends)" \
+      "dbus-bin | dbus"
     files() { sed 's|^\./||; /\/$/d; /^$/d' | sort; }  # files only, folders and the top left out
     dpkg-deb --fsys-tarfile "${deb[0]}" | tar t | files >"$work/deb-files"
     check "the .tar.gz holds the .deb's files but those under /usr/share" \
