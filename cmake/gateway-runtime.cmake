@@ -30,8 +30,25 @@ if(NOT GATEWAY_LIBC_IS_GLIBC)
   endif()
   message(FATAL_ERROR "The compiler ${CMAKE_CXX_COMPILER} (${gateway_machine}) builds against "
     "${found}, but the gateway's binary needs glibc: it loads through glibc's "
-    "ld-linux-armhf.so.3 and starts as glibc does. Use a glibc toolchain (OpenWrt: "
-    "CONFIG_LIBC_USE_GLIBC; Buildroot: BR2_TOOLCHAIN_USES_GLIBC), then configure afresh.")
+    "ld-linux-armhf.so.3 and starts as glibc does. Use a glibc toolchain (Yocto: TCLIBC = "
+    "\"glibc\"; OpenWrt: CONFIG_LIBC_USE_GLIBC; Buildroot: BR2_TOOLCHAIN_USES_GLIBC), then run "
+    "the configure again in an empty build folder.")
+endif()
+# The gateway's ABI is ARM's hard-float one, with VFP (armhf): floating point passes in VFP
+# registers, and the loader and C library are built for it. A soft-float or VFP-less compiler
+# (armel, ARMv5) would make a binary that the gateway's loader refuses. The compiler's own
+# definitions say which, before anything is linked.
+check_cxx_source_compiles("#if !defined(__arm__) || !defined(__ARM_PCS_VFP)\n#error\n#endif\nint main() {}"
+                          GATEWAY_ABI_IS_HARD_FLOAT)
+if(NOT GATEWAY_ABI_IS_HARD_FLOAT)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${CMAKE_CXX_COMPILER_ARG1} -dumpmachine
+                  OUTPUT_VARIABLE gateway_machine OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  message(FATAL_ERROR "The compiler ${CMAKE_CXX_COMPILER} (${gateway_machine}) does not build for "
+    "the gateway's ABI, 32-bit ARM hard-float with VFP (armhf, __ARM_PCS_VFP): it builds "
+    "soft-float code, or code without VFP, which the gateway's ld-linux-armhf.so.3 does not load. "
+    "Use a hard-float toolchain (Yocto: a tune with callconvention-hard, as armv7athf-neon; "
+    "OpenWrt: a target whose CPU_TYPE has a VFP unit, as cortex-a9_vfpv3-d16; Buildroot: "
+    "BR2_ARM_EABIHF), then run the configure again in an empty build folder.")
 endif()
 # Binds the start files to the start routine that every armhf glibc has, and gives the stack
 # protector a guard of the executable's own (see the source).

@@ -379,6 +379,20 @@ CMAKE
     DESTDIR=$work/image run install cmake --install build
     integrated build "$work/image" /quorvale/gateway/build
     ;;
+  soft-float)
+    # Debian's armel cross compiler, soft-float for ARMv5 without VFP, with glibc: the configure
+    # stops with one error, which names the hard-float ABI.
+    source=$1
+    command -v arm-linux-gnueabi-g++ >/dev/null ||
+      { echo "SKIPPED: no arm-linux-gnueabi-g++: install Debian's package g++-arm-linux-gnueabi"; exit 77; }
+    if cmake -S "$source" -B build -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake" \
+      -DGATEWAY_CROSS_PREFIX=arm-linux-gnueabi- >soft.log 2>&1; then
+      fail "configured with a soft-float compiler"
+    fi
+    check "the configure names the hard-float ABI" grep -q "does not build for the gateway's ABI, 32-bit ARM hard-float" \
+      <(tr -s '\n ' '  ' <soft.log)
+    expect "errors printed" "$(grep -c '^CMake Error' soft.log)" 1
+    ;;
   musl)
     # A toolchain for ARM whose C library is musl, as OpenWrt's are by default: this machine's g++
     # with musl's headers (musl-tools), which is all that the check reads. The configure stops

@@ -72,7 +72,7 @@ if(CMAKE_TOOLCHAIN_FILE MATCHES "armhf-gateway.cmake$")
   list(APPEND slow Package.CleanUnderLintian Package.SameFromTwoBuilds Build.ReleaseNeedsOnlyACompiler)
   # The integrators' own invocations, each in a folder of its own.
   foreach(case yocto-recipe yocto-sdk-kirkstone yocto-sdk-scarthgap openwrt buildroot cmake-3.18
-               no-cross-compiler musl)
+               no-cross-compiler musl soft-float)
     add_test(NAME IntegratorBuild.${case} COMMAND ${check_build} ${case} ${PROJECT_SOURCE_DIR} ${fetched})
     list(APPEND slow IntegratorBuild.${case})
   endforeach()
