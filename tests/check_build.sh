@@ -173,6 +173,39 @@ case $case in
     check "armhf-sdk without an SDK fails" [ $? != 0 ]
     check "and says what to source" grep -qi "source the gateway SDK's environment script" "$work/sdk.log"
     ;;
+  kit)
+    # scripts/release twice from the same commit: the same tarball, whose checksum the package
+    # files that it writes name, with the licence file's own sums; and each system's own linter
+    # passes them: oelint-adv for three Yocto releases, Buildroot's check-package.
+    source=$1 linters=$1/../shared/linters
+    run release-one "$source/scripts/release" "$work/one"
+    run release-two "$source/scripts/release" "$work/two"
+    tarball=("$work"/one/*.tar.gz)
+    check "the same tarball from the same commit" cmp "${tarball[0]}" "$work/two/${tarball[0]##*/}"
+    sum=$(sha256sum <"${tarball[0]}" | cut -c1-64)
+    kit=$work/one/kit
+    for file in openwrt/Makefile yocto/*.bb buildroot/triple-import/triple-import.hash; do
+      check "${file#"$kit"/} names the tarball's sha256" grep -q "$sum" "$kit/$file"
+    done
+    tar -xzf "${tarball[0]}" -C "$work" --wildcards '*/packaging/copyright'
+    copyright=$(echo "$work"/triple_import-*/packaging/copyright)
+    expect "Buildroot's hash of the licence file" \
+      "$(awk '$3 == "packaging/copyright" { print $2 }' "$kit/buildroot/triple-import/triple-import.hash")" \
+      "$(sha256sum <"$copyright" | cut -c1-64)"
+    if [ ! -x "$linters/oelint-adv" ]; then
+      echo "SKIPPED: no linters in $linters (the shared folder beside the project's)"
+      exit 77
+    fi
+    for release in kirkstone scarthgap walnascar; do
+      /usr/bin/env PATH="$machine_path" "$linters/oelint-adv" --quiet --release "$release" "$kit"/yocto/*.bb \
+        >"oelint-$release.log" 2>&1
+      check "oelint-adv --release $release: no error or warning" \
+        bash -c "! grep -E ':(error|warning):' oelint-$release.log"
+    done
+    (cd "$kit/buildroot" && "$linters/check-package" triple-import/Config.in triple-import/triple-import.mk \
+      triple-import/triple-import.hash) >check-package.log 2>&1
+    check "check-package: no warning" grep -q '^0 warnings generated' check-package.log
+    ;;
   one-build)  # one build of DIR/src into DIR/build and DIR/packages, for reproducible
     cmake -S "$1/src" -B "$1/build" --toolchain "$1/src/cmake/armhf-gateway.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/quorvale/gateway/build >/dev/null &&

@@ -69,7 +69,9 @@ if(CMAKE_TOOLCHAIN_FILE MATCHES "armhf-gateway.cmake$")
   add_test(NAME Package.CleanUnderLintian COMMAND ${check_build} package ${PROJECT_SOURCE_DIR} ${tool})
   add_test(NAME Package.SameFromTwoBuilds COMMAND ${check_build} reproducible ${PROJECT_SOURCE_DIR})
   add_test(NAME Build.ReleaseNeedsOnlyACompiler COMMAND ${check_build} release ${PROJECT_SOURCE_DIR})
-  list(APPEND slow Package.CleanUnderLintian Package.SameFromTwoBuilds Build.ReleaseNeedsOnlyACompiler)
+  add_test(NAME Kit.ReleaseTarballAndLinters COMMAND ${check_build} kit ${PROJECT_SOURCE_DIR})
+  list(APPEND slow Package.CleanUnderLintian Package.SameFromTwoBuilds Build.ReleaseNeedsOnlyACompiler
+       Kit.ReleaseTarballAndLinters)
   # The integrators' own invocations, each in a folder of its own.
   foreach(case yocto-recipe yocto-sdk-kirkstone yocto-sdk-scarthgap openwrt buildroot cmake-3.18
                no-cross-compiler musl soft-float)
