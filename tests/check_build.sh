@@ -184,8 +184,8 @@ case $case in
     check "the same tarball from the same commit" cmp "${tarball[0]}" "$work/two/${tarball[0]##*/}"
     sum=$(sha256sum <"${tarball[0]}" | cut -c1-64)
     kit=$work/one/kit
-    for file in openwrt/Makefile yocto/*.bb buildroot/triple-import/triple-import.hash; do
-      check "${file#"$kit"/} names the tarball's sha256" grep -q "$sum" "$kit/$file"
+    for file in "$kit"/openwrt/Makefile "$kit"/yocto/*.bb "$kit"/buildroot/triple-import/*.hash; do
+      check "${file#"$kit"/} names the tarball's sha256" grep -q "$sum" "$file"
     done
     tar -xzf "${tarball[0]}" -C "$work" --wildcards '*/packaging/copyright'
     copyright=$(echo "$work"/triple_import-*/packaging/copyright)
