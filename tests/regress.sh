@@ -45,7 +45,6 @@ cat >"$work/dbus-send" <<'SH' && chmod +x "$work/dbus-send"
 #!/bin/sh
 sent=$(dirname "$0")/../sent count=0 n=1
 mkdir -p "$sent" && while test -e "$sent/$n"; do n=$((n + 1)); done && call=$sent/$n && mkdir "$call"
-echo $# >"$call/argc"
 for arg do count=$((count + 1)) && printf '%s' "$arg" >"$call/arg.$count"; done
 for fd in /proc/$$/fd/*; do readlink "$fd"; done >"$call/files"
 echo "dbus-send stand-in ran"
