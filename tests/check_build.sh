@@ -96,6 +96,13 @@ own_options() {
   read -ra own <<<"$line"
   echo "ok: $1 from ${2#"$source"/}: ${own[*]}"
 }
+# refused WHAT PATTERN CMAKE_OPTION...: the configure of $source stops with one error, whose text
+# (which CMake wraps) names WHAT.
+refused() {
+  if cmake -S "$source" -B build "${@:3}" >refused.log 2>&1; then fail "configured despite $1"; fi
+  check "the configure names $1" grep -q "$2" <(tr -s '\n ' '  ' <refused.log)
+  expect "errors printed" "$(grep -c '^CMake Error' refused.log)" 1
+}
 # A copy of the source, for the build systems that build in the source folder.
 copy_source() {
   mkdir "$1" && tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$1" -xf -
@@ -418,13 +425,8 @@ CMAKE
     source=$1
     command -v arm-linux-gnueabi-g++ >/dev/null ||
       { echo "SKIPPED: no arm-linux-gnueabi-g++: install Debian's package g++-arm-linux-gnueabi"; exit 77; }
-    if cmake -S "$source" -B build -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake" \
-      -DGATEWAY_CROSS_PREFIX=arm-linux-gnueabi- >soft.log 2>&1; then
-      fail "configured with a soft-float compiler"
-    fi
-    check "the configure names the hard-float ABI" grep -q "does not build for the gateway's ABI, 32-bit ARM hard-float" \
-      <(tr -s '\n ' '  ' <soft.log)
-    expect "errors printed" "$(grep -c '^CMake Error' soft.log)" 1
+    refused "the hard-float ABI" "does not build for the gateway's ABI, 32-bit ARM hard-float" \
+      -DCMAKE_TOOLCHAIN_FILE="$source/cmake/armhf-gateway.cmake" -DGATEWAY_CROSS_PREFIX=arm-linux-gnueabi-
     ;;
   musl)
     # A toolchain for ARM whose C library is musl, as OpenWrt's are by default: this machine's g++
@@ -442,12 +444,8 @@ set(CMAKE_CXX_COMPILER g++)
 set(CMAKE_CXX_FLAGS_INIT "-specs=$specs")
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 CMAKE
-    if cmake -S "$source" -B build -DCMAKE_TOOLCHAIN_FILE="$work/musl.cmake" >musl.log 2>&1; then
-      fail "configured against musl"
-    fi
-    check "the configure names musl and glibc" grep -q "builds against musl, but the gateway's binary needs glibc" \
-      <(tr -s '\n ' '  ' <musl.log)  # CMake wraps the message
-    expect "errors printed" "$(grep -c '^CMake Error' musl.log)" 1
+    refused "musl and glibc" "builds against musl, but the gateway's binary needs glibc" \
+      -DCMAKE_TOOLCHAIN_FILE="$work/musl.cmake"
     ;;
   *) echo "Usage: $0 CASE ARGUMENT..." >&2; exit 2 ;;
 esac

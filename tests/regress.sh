@@ -95,11 +95,7 @@ stored_list() {  # the device list as the configuration manager gives it back
 # ---- What a case can need: each prints why, where it cannot be had ----
 
 need_no_emulator() { [ -z "$runner_words" ] || echo "no emulator, which has its own address space and names"; }
-# execve's number, for a case that calls it with perl.
-case $(uname -m) in x86_64) execve=59 ;; i?86 | arm*) execve=11 ;; aarch64) execve=221 ;; *) execve= ;; esac
-need_perl_execve() {
-	[ -n "$execve" ] && command -v perl >/dev/null || echo "perl on a known processor to call execve itself"
-}
+need_perl() { command -v perl >/dev/null || echo "perl, to call execve itself"; }
 need_sandbox() { [ -x "$sandbox" ] || echo "scripts/sandbox beside tests/ to make a private root"; }
 # Address space bounds nothing where AddressSanitizer's shadow takes most of it (at 32 bits ASan
 # starts within 1 GiB, then hangs when its own allocations fail).
@@ -112,9 +108,7 @@ need_32_bit_build() { [ "$(od -An -tu1 -j4 -N1 "$tool" | tr -d ' ')" = 1 ] || ec
 need_strace() { strace -o /dev/null true 2>/dev/null || echo "strace, allowed to trace here"; }
 need_iconv() { command -v iconv >/dev/null || echo iconv; }
 need_dev_full() { [ -w /dev/full ] || echo "/dev/full"; }
-need_env_ignore_signal() {
-	env --ignore-signal=CHLD true 2>/dev/null || echo "env --ignore-signal (GNU coreutils 8.31 or later)"
-}
+need_env_ignore_signal() { env --ignore-signal=CHLD true 2>/dev/null || echo "env --ignore-signal (coreutils 8.31 or later)"; }
 # The real dbus-send then takes the stand-in's place.
 need_gateway_bus() { need_bus_with; }
 need_gateway_bus_without_manager() { need_bus_with without; }
@@ -159,14 +153,17 @@ split_case() {
 # shellcheck disable=SC2059  # the part is a printf format that split_case made
 part() { [ ! -e "$work/part.$1" ] || printf "$(cat "$work/part.$1")"; }  # part N: its bytes
 # Shows a file as the cases are written: {xHH} for each byte but printable ASCII, tabs, line
-# breaks and the UTF-8 characters that an editor shows (not C1 controls, U+00A0, zero-width and
-# bidirectional controls, U+FEFF or noncharacters).
+# breaks and the UTF-8 characters that an editor shows (not C1 controls, U+00A0, Unicode's
+# default-ignorable characters, line and paragraph separators, or noncharacters).
 show() {
 	od -An -v -to1 "$1" | LC_ALL=C awk '
 		{ for (i = 1; i <= NF; i++) b[n++] = substr($i, 1, 1) * 64 + substr($i, 2, 1) * 8 + substr($i, 3, 1) }
-		function hidden(c) {
-			return c <= 160 || (c >= 8203 && c <= 8207) || (c >= 8232 && c <= 8238) ||
-				(c >= 8288 && c <= 8303) || c == 65279 || (c >= 64976 && c <= 65007) || c % 65536 >= 65534
+		function hidden(c, i, range) {  # C1 and U+00A0, default-ignorable, line separators, noncharacters
+			if (c <= 160 || (c >= 8232 && c <= 8238) || (c >= 64976 && c <= 65007) || c % 65536 >= 65534) return 1
+			for (i = split("173 847 1564 4447-4448 6068-6069 6155-6159 8203-8207 8288-8303 12644 65024-65039 " \
+				"65279 65440 65520-65528 113824-113827 119155-119162 917504-921599", range, " "); i > 0; i--)
+				if (c >= range[i] + 0 && c <= (range[i] ~ /-/ ? substr(range[i], index(range[i], "-") + 1) : range[i]) + 0) return 1
+			return 0
 		}
 		END {
 			for (i = 0; i < n; i += k) {
