@@ -323,7 +323,8 @@ CMAKE
     own_options CMAKE_OPTIONS "$source/packaging/openwrt/Makefile"
     copy_source "$work/src"
     mkdir -p "$work/staging/usr" "$work/toolchain"
-    cflags="-Os -pipe -mcpu=cortex-a9 -mfpu=vfpv3-d16 -mfloat-abi=hard -fno-caller-saves -fno-plt -Wformat -Werror=format-security -fstack-protector -D_FORTIFY_SOURCE=1 -Wl,-z,now -Wl,-z,relro"
+    cflags="-Os -pipe -mcpu=cortex-a9 -mfpu=vfpv3-d16 -mfloat-abi=hard -fno-caller-saves -fno-plt"
+    cflags+=" -Wformat -Werror=format-security -fstack-protector -D_FORTIFY_SOURCE=1 -Wl,-z,now -Wl,-z,relro"
     ldflags="-L$work/staging/usr/lib -L$work/staging/lib -znow -zrelro"
     compiler=$(command -v $cross-gcc)
     export CFLAGS=$cflags CXXFLAGS=$cflags LDFLAGS=$ldflags
