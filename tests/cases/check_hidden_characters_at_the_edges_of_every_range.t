@@ -46,12 +46,16 @@
 [a︐b,c,d]
 [a{xef}{xbb}{xbf}b,c,d]
 [a{xef}{xbe}{xa0}b,c,d]
+[aﾡb,c,d]
 [a￯b,c,d]
 [a{xef}{xbf}{xb0}b,c,d]
 [a{xef}{xbf}{xb8}b,c,d]
 [a￹b,c,d]
+[a𛲟b,c,d]
 [a{xf0}{x9b}{xb2}{xa0}b,c,d]
 [a{xf0}{x9b}{xb2}{xa3}b,c,d]
+[a𛲤b,c,d]
+[a𝅲b,c,d]
 [a{xf0}{x9d}{x85}{xb3}b,c,d]
 [a{xf0}{x9d}{x85}{xba}b,c,d]
 [a{xf3}{x9f}{xbf}{xbd}b,c,d]
@@ -88,13 +92,13 @@ f.txt:40: warning: field 1 holds the format character U+FE00 at its byte 2, invi
 f.txt:41: warning: field 1 holds the format character U+FE0F at its byte 2, invisible yet stored
 f.txt:43: warning: field 1 holds the format character U+FEFF at its byte 2, invisible yet stored
 f.txt:44: warning: field 1 holds the format character U+FFA0 at its byte 2, invisible yet stored
-f.txt:46: warning: field 1 holds the format character U+FFF0 at its byte 2, invisible yet stored
-f.txt:47: warning: field 1 holds the format character U+FFF8 at its byte 2, invisible yet stored
-f.txt:49: warning: field 1 holds the format character U+1BCA0 at its byte 2, invisible yet stored
-f.txt:50: warning: field 1 holds the format character U+1BCA3 at its byte 2, invisible yet stored
-f.txt:51: warning: field 1 holds the format character U+1D173 at its byte 2, invisible yet stored
-f.txt:52: warning: field 1 holds the format character U+1D17A at its byte 2, invisible yet stored
-f.txt:54: warning: field 1 holds the format character U+E0000 at its byte 2, invisible yet stored
-f.txt:55: warning: field 1 holds the format character U+E0FFF at its byte 2, invisible yet stored
-f.txt: 56 devices, 0 refused lines, 37 warnings; the import command takes 1204 of 131071 bytes, room for about 7214 more devices of this file's average width
+f.txt:47: warning: field 1 holds the format character U+FFF0 at its byte 2, invisible yet stored
+f.txt:48: warning: field 1 holds the format character U+FFF8 at its byte 2, invisible yet stored
+f.txt:51: warning: field 1 holds the format character U+1BCA0 at its byte 2, invisible yet stored
+f.txt:52: warning: field 1 holds the format character U+1BCA3 at its byte 2, invisible yet stored
+f.txt:55: warning: field 1 holds the format character U+1D173 at its byte 2, invisible yet stored
+f.txt:56: warning: field 1 holds the format character U+1D17A at its byte 2, invisible yet stored
+f.txt:58: warning: field 1 holds the format character U+E0000 at its byte 2, invisible yet stored
+f.txt:59: warning: field 1 holds the format character U+E0FFF at its byte 2, invisible yet stored
+f.txt: 60 devices, 0 refused lines, 37 warnings; the import command takes 1279 of 131071 bytes, room for about 6831 more devices of this file's average width
 --- status 1
