@@ -13,13 +13,24 @@
 [a¬b,c,d]
 [a{xc2}{xad}b,c,d]
 [a®b,c,d]
+[a͎b,c,d]
 [a{xcd}{x8f}b,c,d]
+[a͐b,c,d]
+[a؛b,c,d]
 [a{xd8}{x9c}b,c,d]
+[a؝b,c,d]
+[aᅞb,c,d]
 [a{xe1}{x85}{x9f}b,c,d]
 [a{xe1}{x85}{xa0}b,c,d]
+[aᅡb,c,d]
+[aឳb,c,d]
+[a{xe1}{x9e}{xb4}b,c,d]
 [a{xe1}{x9e}{xb5}b,c,d]
+[aាb,c,d]
+[a᠊b,c,d]
 [a{xe1}{xa0}{x8b}b,c,d]
 [a{xe1}{xa0}{x8f}b,c,d]
+[a᠐b,c,d]
 [a b,c,d]
 [a{xe2}{x80}{x8b}b,c,d]
 [a{xe2}{x80}{x8c}b,c,d]
@@ -39,12 +50,17 @@
 [a{xe2}{x81}{xaa}b,c,d]
 [a{xe2}{x81}{xaf}b,c,d]
 [a⁰b,c,d]
+[aㅣb,c,d]
 [a{xe3}{x85}{xa4}b,c,d]
+[aㅥb,c,d]
 [a﷿b,c,d]
 [a{xef}{xb8}{x80}b,c,d]
 [a{xef}{xb8}{x8f}b,c,d]
 [a︐b,c,d]
+[a﻾b,c,d]
 [a{xef}{xbb}{xbf}b,c,d]
+[a＀b,c,d]
+[aﾟb,c,d]
 [a{xef}{xbe}{xa0}b,c,d]
 [aﾡb,c,d]
 [a￯b,c,d]
@@ -58,6 +74,7 @@
 [a𝅲b,c,d]
 [a{xf0}{x9d}{x85}{xb3}b,c,d]
 [a{xf0}{x9d}{x85}{xba}b,c,d]
+[a𝅻b,c,d]
 [a{xf3}{x9f}{xbf}{xbd}b,c,d]
 [a{xf3}{xa0}{x80}{x80}b,c,d]
 [a{xf3}{xa0}{xbf}{xbf}b,c,d]
@@ -69,36 +86,37 @@ f.txt:5: warning: field 1 holds the control byte 0x7f at its byte 2
 f.txt:6: warning: field 1 holds the C1 control U+0080 at its byte 2, invisible yet stored
 f.txt:7: warning: field 1 holds the C1 control U+009F at its byte 2, invisible yet stored
 f.txt:10: warning: field 1 holds the format character U+00AD at its byte 2, invisible yet stored
-f.txt:12: warning: field 1 holds the format character U+034F at its byte 2, invisible yet stored
-f.txt:13: warning: field 1 holds the format character U+061C at its byte 2, invisible yet stored
-f.txt:14: warning: field 1 holds the format character U+115F at its byte 2, invisible yet stored
-f.txt:15: warning: field 1 holds the format character U+1160 at its byte 2, invisible yet stored
-f.txt:16: warning: field 1 holds the format character U+17B5 at its byte 2, invisible yet stored
-f.txt:17: warning: field 1 holds the format character U+180B at its byte 2, invisible yet stored
-f.txt:18: warning: field 1 holds the format character U+180F at its byte 2, invisible yet stored
-f.txt:20: warning: field 1 holds the format character U+200B at its byte 2, invisible yet stored
-f.txt:23: warning: field 1 holds the format character U+200E at its byte 2, invisible yet stored
-f.txt:24: warning: field 1 holds the format character U+200F at its byte 2, invisible yet stored
-f.txt:27: warning: field 1 holds the bidirectional control U+202A at its byte 2, invisible yet stored
-f.txt:28: warning: field 1 holds the bidirectional control U+202E at its byte 2, invisible yet stored
-f.txt:31: warning: field 1 holds the format character U+2060 at its byte 2, invisible yet stored
-f.txt:32: warning: field 1 holds the format character U+2065 at its byte 2, invisible yet stored
-f.txt:33: warning: field 1 holds the bidirectional control U+2066 at its byte 2, invisible yet stored
-f.txt:34: warning: field 1 holds the bidirectional control U+2069 at its byte 2, invisible yet stored
-f.txt:35: warning: field 1 holds the format character U+206A at its byte 2, invisible yet stored
-f.txt:36: warning: field 1 holds the format character U+206F at its byte 2, invisible yet stored
-f.txt:38: warning: field 1 holds the format character U+3164 at its byte 2, invisible yet stored
-f.txt:40: warning: field 1 holds the format character U+FE00 at its byte 2, invisible yet stored
-f.txt:41: warning: field 1 holds the format character U+FE0F at its byte 2, invisible yet stored
-f.txt:43: warning: field 1 holds the format character U+FEFF at its byte 2, invisible yet stored
-f.txt:44: warning: field 1 holds the format character U+FFA0 at its byte 2, invisible yet stored
-f.txt:47: warning: field 1 holds the format character U+FFF0 at its byte 2, invisible yet stored
-f.txt:48: warning: field 1 holds the format character U+FFF8 at its byte 2, invisible yet stored
-f.txt:51: warning: field 1 holds the format character U+1BCA0 at its byte 2, invisible yet stored
-f.txt:52: warning: field 1 holds the format character U+1BCA3 at its byte 2, invisible yet stored
-f.txt:55: warning: field 1 holds the format character U+1D173 at its byte 2, invisible yet stored
-f.txt:56: warning: field 1 holds the format character U+1D17A at its byte 2, invisible yet stored
-f.txt:58: warning: field 1 holds the format character U+E0000 at its byte 2, invisible yet stored
-f.txt:59: warning: field 1 holds the format character U+E0FFF at its byte 2, invisible yet stored
-f.txt: 60 devices, 0 refused lines, 37 warnings; the import command takes 1279 of 131071 bytes, room for about 6831 more devices of this file's average width
+f.txt:13: warning: field 1 holds the format character U+034F at its byte 2, invisible yet stored
+f.txt:16: warning: field 1 holds the format character U+061C at its byte 2, invisible yet stored
+f.txt:19: warning: field 1 holds the format character U+115F at its byte 2, invisible yet stored
+f.txt:20: warning: field 1 holds the format character U+1160 at its byte 2, invisible yet stored
+f.txt:23: warning: field 1 holds the format character U+17B4 at its byte 2, invisible yet stored
+f.txt:24: warning: field 1 holds the format character U+17B5 at its byte 2, invisible yet stored
+f.txt:27: warning: field 1 holds the format character U+180B at its byte 2, invisible yet stored
+f.txt:28: warning: field 1 holds the format character U+180F at its byte 2, invisible yet stored
+f.txt:31: warning: field 1 holds the format character U+200B at its byte 2, invisible yet stored
+f.txt:34: warning: field 1 holds the format character U+200E at its byte 2, invisible yet stored
+f.txt:35: warning: field 1 holds the format character U+200F at its byte 2, invisible yet stored
+f.txt:38: warning: field 1 holds the bidirectional control U+202A at its byte 2, invisible yet stored
+f.txt:39: warning: field 1 holds the bidirectional control U+202E at its byte 2, invisible yet stored
+f.txt:42: warning: field 1 holds the format character U+2060 at its byte 2, invisible yet stored
+f.txt:43: warning: field 1 holds the format character U+2065 at its byte 2, invisible yet stored
+f.txt:44: warning: field 1 holds the bidirectional control U+2066 at its byte 2, invisible yet stored
+f.txt:45: warning: field 1 holds the bidirectional control U+2069 at its byte 2, invisible yet stored
+f.txt:46: warning: field 1 holds the format character U+206A at its byte 2, invisible yet stored
+f.txt:47: warning: field 1 holds the format character U+206F at its byte 2, invisible yet stored
+f.txt:50: warning: field 1 holds the format character U+3164 at its byte 2, invisible yet stored
+f.txt:53: warning: field 1 holds the format character U+FE00 at its byte 2, invisible yet stored
+f.txt:54: warning: field 1 holds the format character U+FE0F at its byte 2, invisible yet stored
+f.txt:57: warning: field 1 holds the format character U+FEFF at its byte 2, invisible yet stored
+f.txt:60: warning: field 1 holds the format character U+FFA0 at its byte 2, invisible yet stored
+f.txt:63: warning: field 1 holds the format character U+FFF0 at its byte 2, invisible yet stored
+f.txt:64: warning: field 1 holds the format character U+FFF8 at its byte 2, invisible yet stored
+f.txt:67: warning: field 1 holds the format character U+1BCA0 at its byte 2, invisible yet stored
+f.txt:68: warning: field 1 holds the format character U+1BCA3 at its byte 2, invisible yet stored
+f.txt:71: warning: field 1 holds the format character U+1D173 at its byte 2, invisible yet stored
+f.txt:72: warning: field 1 holds the format character U+1D17A at its byte 2, invisible yet stored
+f.txt:75: warning: field 1 holds the format character U+E0000 at its byte 2, invisible yet stored
+f.txt:76: warning: field 1 holds the format character U+E0FFF at its byte 2, invisible yet stored
+f.txt: 77 devices, 0 refused lines, 38 warnings; the import command takes 1582 of 131071 bytes, room for about 7193 more devices of this file's average width
 --- status 1
