@@ -4,14 +4,6 @@
 
 #include "visible_text.h"
 
-namespace {
-
-const char* plural(unsigned long long count) {
-  return count == 1 ? "" : "s";
-}
-
-}  // namespace
-
 void summarise(Findings* findings, CheckCounts* counts, ImportCommand* command,
                unsigned long long search_stopped_at) {
   if (counts->devices > 0) close_device_list(command);

@@ -77,10 +77,6 @@ struct FileCheck {
   unsigned cut_field;  // the field that runs past the first read, or 0
 };
 
-const char* plural(unsigned long long count) {
-  return count == 1 ? "" : "s";
-}
-
 // Carriage returns that end a line for an old export but not for the tool, which reads on to the
 // next line feed: those followed by another byte than a line feed.
 unsigned long long lone_carriage_returns(FileCheck* check, const LineChunk& chunk) {
@@ -163,7 +159,7 @@ void check_read(FileCheck* check, unsigned long long read, const LineChunk& chun
                                                     : 0;
   // Blanks or a byte-order mark that keep a '#' from starting a comment: searched once a line.
   const char* hidden = first_piece ? comment_hidden_by(chunk.text) : nullptr;
-  if (first_piece && std::strncmp(chunk.text, "\xef\xbb\xbf", 3) == 0 && !hidden)
+  if (first_piece && starts_with_byte_order_mark(chunk.text) && !hidden)
     finding(&check->findings, kWarning,
             lines->line == 1 ? "the file starts with a UTF-8 byte-order mark"
                              : "a UTF-8 byte-order mark starts the line: were files joined?");
@@ -187,9 +183,7 @@ void check_read(FileCheck* check, unsigned long long read, const LineChunk& chun
       finding(&check->findings, kWarning,
               "the same fields 1 and 2 as line %llu, with another field 3", earlier);
   }
-  if (!first_piece && chunk.ends_line)
-    report_long_line(
-        check, std::strcmp(chunk.text, "\n") == 0 || std::strcmp(chunk.text, "\r\n") == 0, false);
+  if (!first_piece && chunk.ends_line) report_long_line(check, is_line_end(chunk.text), false);
 }
 
 }  // namespace

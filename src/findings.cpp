@@ -16,6 +16,10 @@ void count(Findings* findings, FindingKind kind) {
 
 }  // namespace
 
+const char* plural(unsigned long long count) {
+  return count == 1 ? "" : "s";
+}
+
 // NOLINTNEXTLINE(cert-dcl50-cpp): printf's formats, as every message of the tool's
 void finding(Findings* findings, FindingKind kind, const char* format, ...) {
   print_name(stdout, findings->name);

@@ -18,6 +18,9 @@ struct Findings {
 void finding(Findings* findings, FindingKind kind, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 
+// "" for one, "s" for any other count.
+const char* plural(unsigned long long count);
+
 // One finding about the whole file: FILE: error: TEXT, without a line break.
 void file_finding(Findings* findings, const char* format, ...)
     __attribute__((format(printf, 2, 3)));

@@ -4,12 +4,6 @@
 
 namespace {
 
-const char kByteOrderMark[] = "\xef\xbb\xbf";
-
-bool is_line_end(const char* text) {
-  return std::strcmp(text, "\n") == 0 || std::strcmp(text, "\r\n") == 0;
-}
-
 // A spreadsheet's export with another separator: at least the two of a row of three fields.
 const char* other_separator(const char* text) {
   const char* semicolon = std::strchr(text, ';');
@@ -49,10 +43,18 @@ bool cut_short(const LineChunk& chunk) {
 
 }  // namespace
 
+bool is_line_end(const char* text) {
+  return std::strcmp(text, "\n") == 0 || std::strcmp(text, "\r\n") == 0;
+}
+
+bool starts_with_byte_order_mark(const char* text) {
+  return std::strncmp(text, "\xef\xbb\xbf", 3) == 0;
+}
+
 const char* comment_hidden_by(const char* text) {
   const char* subject = "blanks stand";
   const char* rest = text;
-  if (std::strncmp(rest, kByteOrderMark, 3) == 0) {
+  if (starts_with_byte_order_mark(rest)) {
     rest += 3;
     subject = "a byte-order mark stands";
   }

@@ -7,6 +7,12 @@
 #include "findings.h"
 #include "triple_file.h"
 
+// Whether `text` is a line break alone, "\n" or "\r\n".
+bool is_line_end(const char* text);
+
+// Whether `text` starts with UTF-8's byte-order mark.
+bool starts_with_byte_order_mark(const char* text);
+
 // What stands before a '#' at the start of the line and so keeps it from being a comment, as the
 // subject of a sentence; null where nothing does.
 const char* comment_hidden_by(const char* text);

@@ -59,7 +59,7 @@ Sighting sight_device(SeenDevices* seen, const DeviceTriple& triple, unsigned lo
   const Sighting sighting = *named != 0 ? kSameName : kNewDevice;
   if (*named != 0) *earlier = seen->devices[*named - 1].line;
   if (seen->count == kMostDevices || length > kMostEntryBytes - seen->fields_used) {
-    if (seen->full_at == 0) seen->full_at = line;
+    seen->full_at = line;
     return sighting;
   }
   SeenDevice& device = seen->devices[seen->count];
