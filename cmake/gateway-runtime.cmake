@@ -3,10 +3,39 @@
 # SDK's or build system's toolchain gives the same binary. The run path is a link option, not
 # CMake's RPATH, which OpenWrt drops (CMAKE_SKIP_RPATH) and Yocto empties.
 set(GATEWAY_LIB_DIR "/quorvale/gateway/build/lib" CACHE STRING "Library folder on the gateway")
+option(GATEWAY_RUN_PATH_FROM_ORIGIN "Name GATEWAY_LIB_DIR in the run path relative to the installed program" OFF)
+# A build for the gateway installs into the gateway's own tree unless told otherwise, as its loader
+# and run path do: the packages unpack there, and build systems name their own prefix.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  get_filename_component(gateway_prefix "${GATEWAY_LIB_DIR}" DIRECTORY)
+  set(CMAKE_INSTALL_PREFIX "${gateway_prefix}" CACHE PATH "Install path prefix" FORCE)
+endif()
+# The library folder reaches the run path as it is, but for an OS whose own glibc the tool uses
+# (GATEWAY_LIB_DIR=/lib), where the loader's default folders need none. OpenWrt's packaging keeps
+# only run paths below /lib or /usr/lib or from $ORIGIN, so its package names the same folder from
+# where the program is installed.
+if(GATEWAY_LIB_DIR MATCHES "^/(usr/)?lib/?$")
+  set(gateway_run_path "")
+elseif(GATEWAY_RUN_PATH_FROM_ORIGIN)
+  include(GNUInstallDirs)
+  file(RELATIVE_PATH gateway_run_path "${CMAKE_INSTALL_FULL_BINDIR}" "${GATEWAY_LIB_DIR}")
+  set(gateway_run_path "$ORIGIN/${gateway_run_path}")
+else()
+  set(gateway_run_path "${GATEWAY_LIB_DIR}")
+endif()
 add_library(gateway_runtime INTERFACE)
 target_link_options(gateway_runtime INTERFACE
-                    "LINKER:--dynamic-linker=${GATEWAY_LIB_DIR}/ld-linux-armhf.so.3"
-                    "LINKER:-rpath,${GATEWAY_LIB_DIR}")
+                    "LINKER:--dynamic-linker=${GATEWAY_LIB_DIR}/ld-linux-armhf.so.3")
+if(gateway_run_path MATCHES "^[$]")
+  # Make and Ninja each escape a dollar sign their own way on the command line; the linker reads
+  # its own option file as it is. The file is named after what it holds, so that a change relinks.
+  string(MD5 run_path_id "${gateway_run_path}")
+  set(run_path_options ${PROJECT_BINARY_DIR}/run-path-${run_path_id}.ld-options)
+  file(WRITE ${run_path_options} "-rpath=${gateway_run_path}\n")
+  target_link_options(gateway_runtime INTERFACE "LINKER:@${run_path_options}")
+elseif(gateway_run_path)
+  target_link_options(gateway_runtime INTERFACE "LINKER:-rpath,${gateway_run_path}")
+endif()
 
 # The loader's name, the start-up and the symbol versions are glibc's: against another C library
 # (OpenWrt's toolchains default to musl) the binary could not load on the gateway. A C header, so

@@ -2,12 +2,6 @@
 # `cmake --install BUILD --prefix DIR` and DESTDIR=DIR write nothing outside DIR; only the .deb
 # adds the files that Debian's layout wants under /usr/share (component debian, below).
 
-# A build for the gateway installs into the gateway's own tree unless told otherwise, as its loader
-# and run path do: the packages unpack there, and build systems name their own prefix.
-if(BUILD_FOR_GATEWAY AND CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
-  get_filename_component(gateway_prefix "${GATEWAY_LIB_DIR}" DIRECTORY)
-  set(CMAKE_INSTALL_PREFIX "${gateway_prefix}" CACHE PATH "Install path prefix" FORCE)
-endif()
 include(GNUInstallDirs)
 
 # Folders that an installation makes (cmake --install into a gateway's root file system) do not
