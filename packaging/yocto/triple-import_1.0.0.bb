@@ -20,7 +20,10 @@ S = "${UNPACKDIR}/triple_import-${PV}"
 
 inherit cmake
 
-EXTRA_OECMAKE = "-DTRIPLE_IMPORT_GATEWAY=ON"
+# The folder of the gateway's own loader and C library, which the vendor's files fill; "/lib" for
+# a system whose own glibc the programs use.
+GATEWAY_LIB_DIR ?= "/quorvale/gateway/build/lib"
+EXTRA_OECMAKE = "-DTRIPLE_IMPORT_GATEWAY=ON -DGATEWAY_LIB_DIR=${GATEWAY_LIB_DIR}"
 
 # The binary loads through glibc's loader for ARM's hard-float ABI in the gateway's own tree:
 # little-endian ARM with glibc, and a tune with callconvention-hard, which no triplet tells apart:
