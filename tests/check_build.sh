@@ -2,7 +2,7 @@
 # The gateway build as the gateway, packagers and integrators take it, one case a run, each said
 # below. The integrators' cases build exactly as their build system does, Debian's armhf cross
 # compilers standing in for its own: nothing of the tests is passed or visible to the build.
-# Usage: check_build.sh elf BINARY LIB_DIR MAX_BYTES   (READELF and STRIP may name tools)
+# Usage: check_build.sh elf BINARY LIB_DIR MODE   (READELF and SIZE may name tools)
 #        check_build.sh install BUILD_DIR | package SOURCE_DIR BINARY | release SOURCE_DIR
 #        check_build.sh reproducible SOURCE_DIR | INTEGRATOR SOURCE_DIR FETCHED_DIR
 # shellcheck disable=SC2317  # functions run through check, which shellcheck does not follow
@@ -28,10 +28,20 @@ run() {  # run LOG COMMAND...: quietly, or the log and a failure
 }
 has() { grep -qE "$1" && echo yes || echo no; }  # has PATTERN <TEXT
 
+# Code and data (size's text + data) at most, by program and instruction set, as BUILDING.md
+# states them: what a stripped file takes moves in whole pages.
+declare -A limit=([triple_import:thumb2]=8192 [triple_check:thumb2]=20480 [triple_import:arm]=10240
+  [triple_check:arm]=25600)
+fits() {  # fits BINARY MODE
+  local bytes max=${limit[${1##*/}:$2]}
+  bytes=$("${SIZE:-size}" "$1" | awk 'NR == 2 { print $1 + $2 }')
+  check "${1##*/}, $2: code and data $bytes bytes (at most $max)" [ "$bytes" -le "$max" ]
+}
+
 # The gateway binary's floor, line by line as BUILDING.md states it, hardened (as hardening-check
-# judges too) and small enough once stripped.
-elf() {  # elf BINARY LIB_DIR MAX_BYTES
-  local readelf=${READELF:-readelf} header attributes dynamic symbols newest report feature size
+# judges too) and small enough. RUN_PATH is LIB_DIR unless said.
+elf() {  # elf BINARY LIB_DIR MODE [RUN_PATH]
+  local readelf=${READELF:-readelf} header attributes dynamic symbols newest report feature
   header=$("$readelf" -h "$1") attributes=$("$readelf" -A "$1") dynamic=$("$readelf" -d "$1")
   symbols=$("$readelf" --dyn-syms -W "$1")
   field() { sed -n "s/^ *$1: *//p" <<<"$header"; }
@@ -45,7 +55,7 @@ elf() {  # elf BINARY LIB_DIR MAX_BYTES
     "$2/ld-linux-armhf.so.3"
   expect "needed libraries" "$(sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' <<<"$dynamic" | paste -sd' ')" \
     libc.so.6
-  expect "run path" "$(sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p' <<<"$dynamic")" "$2"
+  expect "run path" "$(sed -n 's/.*(R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p' <<<"$dynamic")" "${4-$2}"
   expect "immediate binding" "$(has '\((BIND_NOW|FLAGS)\).*BIND_NOW|\(BIND_NOW\)' <<<"$dynamic")" yes
   expect "read-only relocations" "$("$readelf" -lW "$1" | grep -c GNU_RELRO)" 1
   expect "ABI note" "$("$readelf" -n "$1" | sed -n 's/^ *OS: \(.*\)/\1/p')" "Linux, ABI: 2.6.32"
@@ -62,9 +72,7 @@ elf() {  # elf BINARY LIB_DIR MAX_BYTES
     "Read-only relocations" "Immediate binding"; do
     expect "hardening-check: $feature" "$(sed -n "s/^ *$feature: \([a-z]*\).*/\1/p" <<<"$report")" yes
   done
-  "${STRIP:-strip}" -o "$work/stripped" "$1"
-  size=$(stat -c %s "$work/stripped")
-  check "stripped size: $size bytes (at most $3)" [ "$size" -le "$3" ]
+  fits "$1" "$3"
 }
 
 # installs BUILD_DIR DIR PREFIX: the files below DIR and the paths that the manifest lists outside
@@ -81,12 +89,74 @@ installs() {
       echo "${3:+${3#/}/}$f"
     done)
 }
-# An integrator's result: the gateway's ELF check, and the gateway's tree alone below DESTDIR.
+# An integrator's result: the gateway's tree alone below DESTDIR, and the gateway's ELF check.
 integrated() {  # integrated BUILD_DIR DESTDIR PREFIX
-  PATH=$machine_path READELF=$cross-readelf STRIP=$cross-strip elf "$1/triple_import" "$lib_dir" 12288
   check "$case: installed below DESTDIR$3, nothing elsewhere" installs "$1" "$2" "$3"
+  in_elf_check "$1/triple_import" thumb2
   exit $failed
 }
+in_elf_check() {  # in_elf_check BINARY MODE [LIB_DIR [RUN_PATH]]
+  PATH=$machine_path READELF=$cross-readelf SIZE=$cross-size elf "$1" "${3:-$lib_dir}" "$2" "${@:4}"
+}
+# What an image holds when the build system's last steps are done, as the tool meets it: the
+# gateway's loader and C library in LIB_DIR as the vendor's files bring them (an old gateway's,
+# Debian 11's), the image's own glibc (Debian 12's) in /lib, BusyBox's sh and dbus-send; then
+# scripts/check-image on it, and the gateway's ELF check on each program that the image holds.
+image() {  # image ROOT BIN_DIR MODE [LIB_DIR [RUN_PATH]]
+  local program
+  mkdir -p "$1/lib" "$1/bin" "$1/usr/bin" "$1${4:-$lib_dir}"
+  cp -L "/usr/$cross/lib/ld-linux-armhf.so.3" "/usr/$cross/lib/libc.so.6" "$1/lib/"
+  [ "${4:-$lib_dir}" = /lib ] || cp -L "$old_libs"/* "$1${4:-$lib_dir}/"
+  touch "$1/bin/busybox" && ln -sf busybox "$1/bin/sh" && install -m 755 /dev/null "$1/usr/bin/dbus-send"
+  check "$case: scripts/check-image passes the image" env PATH="$machine_path" "$source/scripts/check-image" "$1"
+  for program in triple_import triple_check; do in_elf_check "$1$2/$program" "${@:3}"; done
+}
+old_libs() {  # the vendor's glibc in the image, as scripts/fetch-test-files fetches it
+  old_libs=$1/old-gateway
+  [ -f "$old_libs/libc.so.6" ] || { echo "SKIPPED: no $old_libs: run scripts/fetch-test-files"; exit 77; }
+}
+elf_files() { find "$1" -type f -exec sh -c 'readelf -h "$1" >/dev/null 2>&1 && echo "$1"' sh {} \;; }
+# Buildroot's target-finalize: each ELF file stripped, then support/scripts/fix-rpath target with
+# the rule of its patchelf (--make-rpath-relative TARGET_DIR --no-standard-lib-dirs) for each
+# run-path entry: $ORIGIN/... kept if it resolves, any other if the tree holds it at that moment,
+# none that resolves to /lib or /usr/lib; kept ones written without the tree's folder.
+finalize() {  # finalize TARGET_DIR
+  local file entry real kept
+  for file in $(elf_files "$1"); do
+    $cross-strip --remove-section=.comment --remove-section=.note "$file"
+    kept=''
+    for entry in $(patchelf --print-rpath "$file" | tr : ' '); do
+      case $entry in
+        \$ORIGIN*) real=${file%/*}${entry#\$ORIGIN} ;;
+        "$1"/*) real=$entry ;;
+        *) real=$1$entry ;;
+      esac
+      real=$(realpath -qe "$real") || { echo "fix-rpath: $file: $entry not in rootdir"; continue; }
+      case ${real#"$1"} in /lib | /usr/lib) continue ;; esac
+      [[ $entry == \$ORIGIN* ]] || entry=${real#"$1"}
+      kept=${kept:+$kept:}$entry
+    done
+    if [ -n "$kept" ]; then patchelf --set-rpath "$kept" "$file"; else patchelf --remove-rpath "$file"; fi
+  done
+}
+# OpenWrt's scripts/rstrip.sh on a package's folder: run paths kept only of the forms /lib/X,
+# /usr/lib/X and $ORIGIN/..., then strip --strip-all.
+rstrip() {  # rstrip FOLDER
+  local file entry kept
+  for file in $(elf_files "$1"); do
+    kept=''
+    for entry in $(patchelf --print-rpath "$file" | tr : ' '); do
+      case $entry in
+        /lib/[^/]* | /usr/lib/[^/]* | \$ORIGIN/* | \$ORIGIN) kept=${kept:+$kept:}$entry ;;
+        *) echo "rstrip.sh: $file: removing rpath $entry" ;;
+      esac
+    done
+    [ "$kept" = "$(patchelf --print-rpath "$file")" ] || patchelf --set-rpath "$kept" "$file"
+    $cross-strip --strip-all "$file"
+  done
+}
+not() { ! "$@"; }
+
 # own_options VARIABLE FILE: what the kit's package definition FILE passes to CMake in VARIABLE
 # (EXTRA_OECMAKE = "...", CMAKE_OPTIONS += ..., ..._CONF_OPTS = ...), as the array own.
 own_options() {
@@ -250,9 +320,20 @@ case $case in
     ;;
   yocto-recipe)
     # meta/classes-recipe/cmake.bbclass: its generated toolchain.cmake, PROGRAM ONLY, Ninja, an
-    # emptied ${B}, PATH with the cross tools, cmake and ninja and the host tools alone.
+    # emptied ${B}, PATH with the cross tools, cmake and ninja and the host tools alone; in the
+    # flags poky's security_flags.inc and OE-core's prefix maps (less GCC 13's -fcanon-prefix-map).
     source=$1 sysroot=$work/recipe-sysroot native=$work/recipe-sysroot-native hosttools=$work/hosttools
-    own_options EXTRA_OECMAKE "$source"/packaging/yocto/*.bb
+    old_libs "$2"
+    recipe=$(echo "$source"/packaging/yocto/*.bb)
+    own_options EXTRA_OECMAKE "$recipe"
+    own=("${own[@]//\$\{GATEWAY_LIB_DIR\}/$(sed -n 's/^GATEWAY_LIB_DIR ?= "\(.*\)"$/\1/p' "$recipe")}")
+    security="-fstack-protector-strong -O2 -D_FORTIFY_SOURCE=2 -Wformat -Wformat-security -Werror=format-security"
+    debug="-g -feliminate-unused-debug-types"
+    for dir in "$source" "$work/build"; do
+      debug+=" -fmacro-prefix-map=$dir=/usr/src/debug/triple-import/1.0.0"
+      debug+=" -fdebug-prefix-map=$dir=/usr/src/debug/triple-import/1.0.0"
+    done
+    debug+=" -fdebug-prefix-map=$sysroot= -fmacro-prefix-map=$sysroot= -fdebug-prefix-map=$native="
     make_sysroot "$sysroot"
     mkdir -p "$native/usr/bin/$cross" "$hosttools" build
     for tool in /usr/bin/"$cross"-*; do ln -s "$tool" "$native/usr/bin/$cross/"; done
@@ -262,18 +343,19 @@ case $case in
       sort stat tail tar tee test touch tr true uname uniq wc xargs; do
       ln -s "$(type -P "$tool")" "$hosttools/"
     done
+    ldflags="-Wl,-O1 -Wl,--hash-style=gnu -Wl,--as-needed -Wl,-z,relro,-z,now"
     cat >"$work/toolchain.cmake" <<CMAKE
 set( CMAKE_SYSTEM_NAME Linux )
 set( CMAKE_C_COMPILER $cross-gcc )
 set( CMAKE_CXX_COMPILER $cross-g++ )
 set( CMAKE_ASM_COMPILER $cross-gcc )
 find_program( CMAKE_AR $cross-gcc-ar DOC "Archiver" REQUIRED )
-set( CMAKE_C_FLAGS "$tune --sysroot=$sysroot -O2 -pipe -g -feliminate-unused-debug-types" CACHE STRING "CFLAGS" )
-set( CMAKE_CXX_FLAGS "$tune --sysroot=$sysroot -O2 -pipe -g -feliminate-unused-debug-types" CACHE STRING "CXXFLAGS" )
+set( CMAKE_C_FLAGS "$tune $security --sysroot=$sysroot -O2 -pipe $debug" CACHE STRING "CFLAGS" )
+set( CMAKE_CXX_FLAGS "$tune $security --sysroot=$sysroot -O2 -pipe $debug" CACHE STRING "CXXFLAGS" )
 set( CMAKE_C_FLAGS_RELEASE "-DNDEBUG" CACHE STRING "Additional CFLAGS for release" )
 set( CMAKE_CXX_FLAGS_RELEASE "-DNDEBUG" CACHE STRING "Additional CXXFLAGS for release" )
-set( CMAKE_C_LINK_FLAGS "$tune --sysroot=$sysroot -Wl,-O1 -Wl,--hash-style=gnu -Wl,--as-needed" CACHE STRING "LDFLAGS" )
-set( CMAKE_CXX_LINK_FLAGS "$tune --sysroot=$sysroot -Wl,-O1 -Wl,--hash-style=gnu -Wl,--as-needed" CACHE STRING "LDFLAGS" )
+set( CMAKE_C_LINK_FLAGS "$tune $security --sysroot=$sysroot $ldflags" CACHE STRING "LDFLAGS" )
+set( CMAKE_CXX_LINK_FLAGS "$tune $security --sysroot=$sysroot $ldflags" CACHE STRING "LDFLAGS" )
 set( CMAKE_FIND_ROOT_PATH $sysroot $native $hosttools )
 set( CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY )
 set( CMAKE_FIND_ROOT_PATH_MODE_PROGRAM ONLY )
@@ -299,7 +381,19 @@ CMAKE
       -DCMAKE_EXPORT_COMPILE_COMMANDS:BOOL=ON "${own[@]}" -Wno-dev -S "$source" -B build
     run build cmake --build build --target all
     DESTDIR=$work/image run install cmake --install build
-    integrated build "$work/image" /usr
+    check "$case: installed below DESTDIR/usr, nothing elsewhere" installs build "$work/image" /usr
+    # do_package: split_and_strip_files, then do_package_qa's ldflags and buildpaths.
+    for file in "$work"/image/usr/bin/*; do
+      debug=$work/package-dbg/usr/bin/.debug/${file##*/}
+      check "${file##*/} installed with its debug information" grep -q debug_info <($cross-readelf -S "$file")
+      mkdir -p "${debug%/*}" && $cross-objcopy --only-keep-debug "$file" "$debug"
+      $cross-strip --remove-section=.comment --remove-section=.note "$file"
+      (cd "${debug%/*}" && $cross-objcopy --add-gnu-debuglink="$debug" "$file")
+      check "ldflags: ${file##*/} has a GNU hash table" grep -q '\.gnu\.hash' <($cross-readelf -SW "$file")
+      check "buildpaths: no build folder in ${file##*/} nor in its debug file" \
+        not grep -qF -e "$work" -e "$source" "$file" "$debug"
+    done
+    image "$work/image" /usr/bin thumb2
     ;;
   yocto-sdk-kirkstone | yocto-sdk-scarthgap)
     # An application developer with a sourced SDK: stock CMake, no build type, no prefix. A
@@ -320,6 +414,7 @@ CMAKE
     # include/cmake.mk (24.10): no toolchain file, everything on the command line, in the source
     # folder, Ninja, CMAKE_SKIP_RPATH and CMAKE_STRIP=:.
     source=$1
+    old_libs "$2"
     own_options CMAKE_OPTIONS "$source/packaging/openwrt/Makefile"
     copy_source "$work/src"
     mkdir -p "$work/staging/usr" "$work/toolchain"
@@ -343,13 +438,38 @@ CMAKE
       -DCMAKE_GENERATOR="Ninja" -DCMAKE_C_FLAGS="$cflags" "${own[@]}" .
     run build ninja -C .
     DESTDIR=$work/ipkg-install run install ninja -C . install
-    integrated . "$work/ipkg-install" /usr
+    check "$case: installed below DESTDIR/usr, nothing elsewhere" installs . "$work/ipkg-install" /usr
+    # Package/triple-import/install, then rstrip.sh on the package's folder.
+    mkdir -p "$work/ipkg/usr/bin"
+    install -m 755 "$work"/ipkg-install/usr/bin/triple_{import,check} "$work/ipkg/usr/bin/"
+    rstrip "$work/ipkg"
+    image "$work/ipkg" /usr/bin thumb2 "$lib_dir" "\$ORIGIN/../../quorvale/gateway/build/lib"
     ;;
-  buildroot)
+  buildroot | buildroot-own-glibc)
     # package/pkg-cmake.mk (2024.02) with support/misc/toolchainfile.cmake.in: in the source
-    # folder, Unix Makefiles, tests switched off, installed to staging and to target.
+    # folder, Unix Makefiles, tests switched off, installed to staging and to target; the
+    # compiler wrapper's processor flags and ARM code; the package's target hook; target-finalize.
+    # The kit's .mk is read by make, with the library folder of its Config.in, or /lib.
     source=$1 platform=$work/host/share/buildroot
-    own_options TRIPLE_IMPORT_CONF_OPTS "$source/packaging/buildroot/triple-import/triple-import.mk"
+    old_libs "$2"
+    folder=$(sed -n 's/^\tdefault "\(.*\)"$/\1/p' "$source/packaging/buildroot/triple-import/Config.in")
+    [ "$case" = buildroot-own-glibc ] && folder=/lib
+    kit_make() {
+      make -s -f - BR2_PACKAGE_TRIPLE_IMPORT_GATEWAY_LIB_DIR="\"$folder\"" TARGET_DIR="$work/target" "$@" <<MAKE
+qstrip = \$(strip \$(subst ",,\$(1)))
+include $source/packaging/buildroot/triple-import/triple-import.mk
+options: ; @echo \$(TRIPLE_IMPORT_CONF_OPTS)
+hooks: ; \$(foreach hook,\$(TRIPLE_IMPORT_POST_INSTALL_TARGET_HOOKS),\$(call \$(hook)))
+MAKE
+    }
+    read -ra own <<<"$(kit_make options)"
+    echo "ok: TRIPLE_IMPORT_CONF_OPTS: ${own[*]}"
+    mkdir -p "$work/host/bin"
+    for tool in gcc g++; do
+      printf '#!/bin/sh\nexec %s %s "$@"\n' "$(command -v $cross-$tool)" \
+        "-march=armv7-a -mtune=cortex-a9 -mfpu=vfpv3-d16 -mfloat-abi=hard -marm" >"$work/host/bin/$cross-$tool"
+      chmod +x "$work/host/bin/$cross-$tool"
+    done
     copy_source "$work/src"
     make_sysroot "$work/staging"
     mkdir -p "$platform/Platform"
@@ -368,8 +488,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_C_COMPILER $(command -v $cross-gcc))
-set(CMAKE_CXX_COMPILER $(command -v $cross-g++))
+set(CMAKE_C_COMPILER $work/host/bin/$cross-gcc)
+set(CMAKE_CXX_COMPILER $work/host/bin/$cross-g++)
 CMAKE
     cd "$work/src" || exit 1
     run configure cmake "$work/src" -G"Unix Makefiles" -DCMAKE_MAKE_PROGRAM=make \
@@ -380,7 +500,21 @@ CMAKE
     run build cmake --build "$work/src"
     DESTDIR=$work/staging-install run install cmake --install "$work/src"
     DESTDIR=$work/target run install-target cmake --install "$work/src"
-    integrated . "$work/target" /usr
+    check "$case: installed below DESTDIR/usr, nothing elsewhere" installs . "$work/target" /usr
+    cp -a "$work/target" "$work/target-without-hook"
+    run hooks kit_make hooks
+    finalize "$work/target"
+    if [ "$case" = buildroot ]; then
+      image "$work/target" /usr/bin arm
+      # Without the folder, fix-rpath drops the run path, and the vendor's loader would take the
+      # image's own C library: the image check tells.
+      finalize "$work/target-without-hook"
+      (image "$work/target-without-hook" /usr/bin arm "$lib_dir" "") >"$work/without-hook.log"
+      check "without the package's hook the image check names the lost run path" grep -q \
+        "triple_import: takes /lib/libc.so.6 (default folder).*the run path was lost" "$work/without-hook.log"
+    else
+      image "$work/target" /usr/bin arm /lib ""
+    fi
     ;;
   cmake-3.18)
     # The oldest CMake that Debian's archive offers gives, byte for byte, this machine's binary.
