@@ -79,6 +79,17 @@ if(CMAKE_TOOLCHAIN_FILE MATCHES "armhf-gateway.cmake$")
     list(APPEND slow IntegratorBuild.${case})
   endforeach()
 endif()
+# The gateway booted under qemu-system-arm, one at a time: this build's package in an ARM image,
+# importing over the image's own bus through BusyBox's sh, on its glibc and on an old gateway's.
+if(CMAKE_TOOLCHAIN_FILE MATCHES "armhf-gateway.cmake$")
+  set(boot_gateway ${PROJECT_SOURCE_DIR}/scripts/boot-gateway)
+  add_test(NAME BootedGateway.ImportsOverItsBus/glibc-2.36 COMMAND ${boot_gateway} ${CMAKE_BINARY_DIR} ${fetched})
+  add_test(NAME BootedGateway.ImportsOverItsBus/old-glibc
+           COMMAND ${boot_gateway} --old-glibc ${CMAKE_BINARY_DIR} ${fetched})
+  set_tests_properties(BootedGateway.ImportsOverItsBus/glibc-2.36 BootedGateway.ImportsOverItsBus/old-glibc
+                       PROPERTIES RUN_SERIAL ON TIMEOUT 600)
+  list(APPEND slow BootedGateway.ImportsOverItsBus/glibc-2.36 BootedGateway.ImportsOverItsBus/old-glibc)
+endif()
 set_tests_properties(${slow} PROPERTIES LABELS slow)
 
 # The start-up and the stack protector's guard of the executable's own, on both C libraries: the
