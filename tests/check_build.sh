@@ -111,8 +111,19 @@ image() {  # image ROOT BIN_DIR MODE [LIB_DIR [RUN_PATH]]
   check "$case: scripts/check-image passes the image" env PATH="$machine_path" "$source/scripts/check-image" "$1"
   for program in triple_import triple_check; do in_elf_check "$1$2/$program" "${@:3}"; done
 }
+# The programs as the last steps leave them, booted on an ARM gateway (scripts/boot-gateway) whose
+# library folder holds an old glibc while its own programs take Debian 12's.
+boots() {  # boots TREE
+  env PATH="$machine_path" "$source/scripts/boot-gateway" --old-glibc --fetched "$fetched" --tree "$1" \
+    >"$work/boot.log" 2>&1
+  case $? in
+    0) echo "ok: $case: the programs as left in the image import on a booted gateway" ;;
+    77) echo "not booted: $(grep SKIPPED "$work/boot.log")" ;;
+    *) cat "$work/boot.log" && echo "FAILED: $case: on a booted gateway" && failed=1 ;;
+  esac
+}
 old_libs() {  # the vendor's glibc in the image, as scripts/fetch-test-files fetches it
-  old_libs=$1/old-gateway
+  fetched=$1 old_libs=$1/old-gateway
   [ -f "$old_libs/libc.so.6" ] || { echo "SKIPPED: no $old_libs: run scripts/fetch-test-files"; exit 77; }
 }
 elf_files() { find "$1" -type f -exec sh -c 'readelf -h "$1" >/dev/null 2>&1 && echo "$1"' sh {} \;; }
@@ -394,6 +405,7 @@ CMAKE
         not grep -qF -e "$work" -e "$source" "$file" "$debug"
     done
     image "$work/image" /usr/bin thumb2
+    boots "$work/image"
     ;;
   yocto-sdk-kirkstone | yocto-sdk-scarthgap)
     # An application developer with a sourced SDK: stock CMake, no build type, no prefix. A
@@ -444,6 +456,7 @@ CMAKE
     install -m 755 "$work"/ipkg-install/usr/bin/triple_{import,check} "$work/ipkg/usr/bin/"
     rstrip "$work/ipkg"
     image "$work/ipkg" /usr/bin thumb2 "$lib_dir" "\$ORIGIN/../../quorvale/gateway/build/lib"
+    boots "$work/ipkg"
     ;;
   buildroot | buildroot-own-glibc)
     # package/pkg-cmake.mk (2024.02) with support/misc/toolchainfile.cmake.in: in the source
@@ -515,6 +528,7 @@ CMAKE
     else
       image "$work/target" /usr/bin arm /lib ""
     fi
+    boots "$work/target"
     ;;
   cmake-3.18)
     # The oldest CMake that Debian's archive offers gives, byte for byte, this machine's binary.
